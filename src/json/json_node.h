@@ -1,0 +1,62 @@
+// One node of a received message tree, and the small accessors every message handler uses.
+//
+// An object member `"Port": 12059` is three levels: the Object, under it a Label whose text is
+// "Port", and under the Label the value (a Number with the text "12059"). Texts are the received
+// bytes: escapes stay undecoded, numbers stay as written.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class JsonKind : int32_t {
+    Label = 0,
+    String = 1,
+    Number = 2,
+    Object = 3,
+    Array = 4,
+    True = 5,
+    False = 6,
+    Null = 7,
+};
+
+// A parent owns its first child, and every node owns its next sibling; the other links own
+// nothing. Destroying a node releases its whole subtree without recursion.
+struct JsonNode {
+    explicit JsonNode(JsonKind k) : kind(k) {}
+    JsonNode(JsonKind k, std::string t) : kind(k), text(std::move(t)) {}
+    ~JsonNode();
+    JsonNode(const JsonNode&) = delete;
+    JsonNode& operator=(const JsonNode&) = delete;
+
+    JsonKind kind;
+    std::optional<std::string> text;
+    std::unique_ptr<JsonNode> next;
+    JsonNode* prev = nullptr;
+    JsonNode* parent = nullptr;
+    std::unique_ptr<JsonNode> firstChild;
+    JsonNode* lastChild = nullptr;
+};
+
+// Appends `child` as the last child of `parent` when the pair is allowed: returns 1 and takes
+// the child. Otherwise reports the refusal (level 0), leaves both unchanged and returns 7.
+int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child);
+
+// Releases the tree under `root` (any depth, constant stack) and sets `root` to none.
+void FreeTree(std::unique_ptr<JsonNode>& root);
+
+// True when the node has text equal to `literal`, byte for byte, with the same length.
+bool TextEquals(const JsonNode* node, std::string_view literal);
+
+// The value of a member: the Label's first child (none for none).
+const JsonNode* ValueOf(const JsonNode* label);
+
+// strtol rules, base 10, clamped to the 32-bit range; 0 for none or a node without text.
+int32_t IntValue(const JsonNode* node);
+
+// Member-reading rules shared by every message handler; each takes the member's Label.
+int32_t ReadInteger(const JsonNode* label);                // IntValue of the value
+std::optional<std::string> ReadText(const JsonNode* label);  // copy of the value's text, or none
+bool ReadFlag(const JsonNode* label);                      // true only for a True value
