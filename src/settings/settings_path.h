@@ -1,0 +1,38 @@
+// Where the settings file lives.
+//
+// The file is named after the executable (its file name without the extension, so
+// "keva-client.ini") and lies in a folder "KEVA Client": under $ALLUSERSPROFILE when that is set
+// and not empty (a site that shares one file prepares that folder; it is never created), else
+// under the user's configuration folder ($XDG_CONFIG_HOME, or $HOME/.config), created on the
+// first write. With neither, the file lies beside the executable.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct SettingsLocation {
+    std::string path;           // empty: no file; reads give defaults, writes do nothing
+    bool createFolder = false;  // a write first creates the folder holding the file
+};
+
+// The environment values that decide the location; none for an unset variable.
+struct SettingsEnvironment {
+    std::optional<std::string> allUsersProfile;
+    std::optional<std::string> xdgConfigHome;
+    std::optional<std::string> home;
+};
+
+// The location for an executable at `executablePath` (empty when unknown: no file).
+SettingsLocation ComputeSettingsLocation(std::string_view executablePath,
+                                         const SettingsEnvironment& environment);
+
+// The full path of the settings file, computed once during static initialisation; empty when
+// the executable's own path cannot be read.
+extern std::string SettingsFilePath;
+
+// Fills SettingsFilePath from /proc/self/exe and the environment.
+void ComputeSettingsPath();
+
+// SettingsFilePath together with its folder rule.
+SettingsLocation CurrentSettingsLocation();
