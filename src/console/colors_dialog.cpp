@@ -1,0 +1,95 @@
+#include "console/colors_dialog.h"
+
+#include <QColorDialog>
+#include <QPushButton>
+
+#include "link/dialog_units.h"
+
+namespace {
+
+struct ButtonRow {
+    int id;
+    const char* text;
+    int x, y;
+};
+// Template order, which is also the tab order.
+constexpr ButtonRow kButtons[] = {
+    {3, "Unavailable", 7, 7}, {4, "Available", 7, 25}, {5, "Selected", 7, 43},
+    {6, "Text", 7, 61},       {1, "OK", 72, 7},        {2, "Cancel", 72, 25},
+};
+
+QColorDialog* CreateChooser() {
+    auto* chooser = new QColorDialog();
+    chooser->setOption(QColorDialog::DontUseNativeDialog);
+    for (int i = 0; i < QColorDialog::customCount(); ++i) {
+        QColorDialog::setCustomColor(i, QColor(255, 255, 255));
+    }
+    return chooser;
+}
+
+}  // namespace
+
+QColorDialog& CColorsDialog::chooser() {
+    // Never destroyed: Qt saves the custom colours to its own settings file when a colour
+    // dialog is destroyed, and ours must live for the run only.
+    static QColorDialog* const instance = CreateChooser();
+    return *instance;
+}
+
+CColorsDialog::CColorsDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Colors"));
+    setFixedSize(DialogUnitsToPixelsX(129), DialogUnitsToPixelsY(82));
+    for (const ButtonRow& row : kButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(row.text), this);
+        button->setObjectName(QString::number(row.id));
+        button->setGeometry(DialogRect(row.x, row.y, 50, 14));
+    }
+    this->button(1)->setDefault(true);
+    connect(button(3), &QPushButton::clicked, this, &CColorsDialog::OnUnavailableClicked);
+    connect(button(4), &QPushButton::clicked, this, &CColorsDialog::OnAvailableClicked);
+    connect(button(5), &QPushButton::clicked, this, &CColorsDialog::OnSelectedClicked);
+    connect(button(6), &QPushButton::clicked, this, &CColorsDialog::OnTextClicked);
+    connect(button(1), &QPushButton::clicked, this, &CColorsDialog::accept);
+    connect(button(2), &QPushButton::clicked, this, &CColorsDialog::reject);
+}
+
+QPushButton* CColorsDialog::button(int controlId) const {
+    return findChild<QPushButton*>(QString::number(controlId), Qt::FindDirectChildrenOnly);
+}
+
+void CColorsDialog::OnUnavailableClicked() {
+    ChooseColor(&ColorScheme::unavailableColor);
+}
+void CColorsDialog::OnAvailableClicked() {
+    ChooseColor(&ColorScheme::availableColor);
+}
+void CColorsDialog::OnSelectedClicked() {
+    ChooseColor(&ColorScheme::selectedColor);
+}
+void CColorsDialog::OnTextClicked() {
+    ChooseColor(&ColorScheme::textColor);
+}
+
+void CColorsDialog::ChooseColor(uint32_t ColorScheme::*field) {
+    QColorDialog& colorChooser = chooser();
+    colorChooser.setCurrentColor(ColorFromRef(working.*field));
+    if (colorChooser.exec() == QDialog::Accepted) {
+        working.*field = RefFromColor(colorChooser.selectedColor());
+    }
+}
+
+void CColorsDialog::accept() {
+    CurrentColorScheme() = working;
+    SaveColorScheme(working);
+    QDialog::accept();
+}
+
+void OpenColorsDialog(CColorsDialog& dialog, const std::vector<QWidget*>& buttonsInOrder) {
+    dialog.working = CurrentColorScheme();
+    dialog.exec();
+    for (QWidget* button : buttonsInOrder) {
+        if (button != nullptr) {
+            button->repaint();
+        }
+    }
+}

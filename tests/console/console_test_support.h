@@ -1,0 +1,67 @@
+// Helpers of the console's widget tests: a recording outgoing link, a driver for modal dialogs
+// and pixel access on grabbed widgets.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/core/senders.h"
+
+// Installed for its lifetime; every text sent succeeds and is kept.
+class RecordingLink : public OutgoingLink {
+public:
+    RecordingLink() : previous_(SetOutgoingLink(this)) {}
+    ~RecordingLink() override { SetOutgoingLink(previous_); }
+
+    bool Send(const std::string& text) override {
+        sent.push_back(text);
+        return true;
+    }
+    void ShowFailure(const std::string& failureText) override { failures.push_back(failureText); }
+    void RequestReconnect() override { ++reconnects; }
+
+    std::vector<std::string> sent;
+    std::vector<std::string> failures;
+    int reconnects = 0;
+
+private:
+    OutgoingLink* previous_;
+};
+
+// Runs `action` on the active modal widget as soon as it is a T, from the event loop (so from
+// inside a running exec()). Gives up after about ten seconds, rejecting whatever dialog is
+// modal then so that the test cannot hang.
+template <class T, class Action>
+void WhenModal(Action action, int attemptsLeft = 2000) {
+    QTimer::singleShot(attemptsLeft == 2000 ? 0 : 5, [action, attemptsLeft]() mutable {
+        if (T* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            action(*widget);
+        } else if (attemptsLeft > 0) {
+            WhenModal<T>(std::move(action), attemptsLeft - 1);
+        } else {
+            ADD_FAILURE() << "the expected modal dialog did not appear";
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                dialog->reject();
+            }
+        }
+    });
+}
+
+inline QImage Grab(QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+inline QRgb Rgb(int r, int g, int b) {
+    return qRgb(r, g, b) & 0xFFFFFFu;
+}
+inline QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFFu;
+}

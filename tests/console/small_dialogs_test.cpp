@@ -1,0 +1,90 @@
+// The Relative Antennas, Frequency and About dialogs, run modally.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "console/about_dialog.h"
+#include "console/frequency_dialog.h"
+#include "console/relative_dialog.h"
+#include "console_test_support.h"
+
+namespace {
+
+std::string Relative(int sequence, int code, int antenna) {
+    const std::string c = std::to_string(code);
+    const std::string a = std::to_string(antenna);
+    return "{ \"Message\" : \"Antenna\", \"Sequence\" : " + std::to_string(sequence) +
+           ", \"Version\": 1, \"Parameters\" : { \"Station\" : 3, \"Radio\" : 2, \"Antennas\" : "
+           "[ {\"TX\" : " +
+           c + ", \"Antenna\" : " + a + " },  {\"RX\" : " + c + ", \"Antenna\" : " + a + " } ] } }";
+}
+
+TEST(RelativeDialog, EachButtonSendsOneRelativeRequestAndTheWindowStaysOpen) {
+    RecordingLink link;
+    g_lastSequenceSent = 99;
+    g_station = 3;
+    g_radio = 2;
+    CRelative dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Relative Antennas"));
+    EXPECT_EQ(dialog.size(), QSize(281, 148));
+    EXPECT_TRUE(dialog.button(1)->isDefault());
+    WhenModal<CRelative>([&link](CRelative& running) {
+        for (int id : {5, 8, 8, 8, 7, 3, 6}) {
+            running.button(id)->click();
+            EXPECT_TRUE(running.isVisible());
+        }
+        const std::vector<std::string> expected = {
+            Relative(100, 5, 2), Relative(101, 6, 0), Relative(102, 6, 0), Relative(103, 6, 0),
+            Relative(104, 7, 0), Relative(105, 5, 0), Relative(106, 5, 3)};
+        EXPECT_EQ(link.sent, expected);
+        running.button(1)->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(link.sent.size(), 7u);  // closing sent nothing
+    EXPECT_EQ(dialog.button(8)->geometry().top(), dialog.button(3)->geometry().top());
+}
+
+TEST(FrequencyDialog, OpensEmptyWithOkFocusedAndReturnsTheTextOnOk) {
+    for (const char* typed : {"14250.7", "abc", "-5", ""}) {
+        CFrequencyDlg dialog;
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Frequency"));
+        WhenModal<CFrequencyDlg>([typed](CFrequencyDlg& running) {
+            EXPECT_TRUE(running.edit()->text().isEmpty());
+            EXPECT_TRUE(QTest::qWaitFor([&] { return running.button(1)->hasFocus(); }, 10000));
+            running.edit()->setText(QString::fromLatin1(typed));
+            QTest::keyClick(running.button(1), Qt::Key_Return);  // Enter on the focused OK
+        });
+        EXPECT_EQ(dialog.exec(), QDialog::Accepted) << typed;
+        EXPECT_EQ(dialog.frequencyText, typed);
+    }
+}
+
+TEST(FrequencyDialog, CancelKeepsTheOldText) {
+    CFrequencyDlg dialog;
+    dialog.frequencyText = "7000";
+    WhenModal<CFrequencyDlg>([](CFrequencyDlg& running) {
+        EXPECT_EQ(running.edit()->text(), QStringLiteral("7000"));
+        running.edit()->setText(QStringLiteral("3500"));
+        running.button(2)->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(dialog.frequencyText, "7000");
+}
+
+TEST(AboutDialog, ShowsTheIconTheVersionAndOk) {
+    CAboutDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About KEVA Windows Client"));
+    EXPECT_EQ(dialog.versionLabel()->text(), QStringLiteral("KEVA Windows Client Version 0.2"));
+    EXPECT_NE(dialog.iconLabel(), nullptr);
+    const auto buttons = dialog.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons[0]->text(), QStringLiteral("OK"));
+    EXPECT_EQ(dialog.findChildren<QLabel*>().size(), 2);
+    WhenModal<CAboutDlg>([](CAboutDlg& running) { running.findChild<QPushButton*>()->click(); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+}
+
+}  // namespace
