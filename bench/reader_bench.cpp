@@ -1,0 +1,119 @@
+// Throughput of the JSON reader on realistic server traffic fed in 4096-byte chunks, as the
+// receive path feeds it; beside it, yajl's streaming parser building the same trees. Prints
+// the ratio of the two throughputs (ours / yajl) at the end.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "json/json_reader.h"
+#include "traffic.h"
+#ifdef KEVA_BENCH_YAJL
+#include "yajl_tree_reader.h"
+#endif
+
+namespace {
+
+constexpr std::size_t kChunk = 4096;
+constexpr std::size_t kTrafficBytes = 4 << 20;
+
+const Traffic& SampleTraffic() {
+    static const Traffic traffic = GenerateTraffic(kTrafficBytes);
+    return traffic;
+}
+
+template <typename Reader>
+void FeedInChunks(Reader& reader, const std::string& bytes) {
+    for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
+        const std::size_t length = std::min(kChunk, bytes.size() - at);
+        if (!reader.Feed(bytes.data() + at, length)) {
+            std::fprintf(stderr, "the traffic did not parse\n");
+            std::abort();
+        }
+    }
+}
+
+void Count(benchmark::State& state, std::size_t documents) {
+    const Traffic& traffic = SampleTraffic();
+    if (documents != state.iterations() * traffic.messages) {
+        state.SkipWithError("wrong number of documents");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * traffic.bytes.size()));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * traffic.messages));
+}
+
+// JsonReader::Feed answers a status; this gives it the shape the feeding loop wants.
+struct KevaReader {
+    JsonReader reader;
+    bool Feed(const char* data, std::size_t length) {
+        return reader.Feed(data, length) == JsonStatus::NeedMore;
+    }
+};
+
+void BM_KevaReader(benchmark::State& state) {
+    const Traffic& traffic = SampleTraffic();
+    std::size_t documents = 0;
+    for (auto _ : state) {
+        KevaReader reader{JsonReader([&documents](const JsonNode* root) {
+            benchmark::DoNotOptimize(root);
+            ++documents;
+        })};
+        FeedInChunks(reader, traffic.bytes);
+    }
+    Count(state, documents);
+}
+BENCHMARK(BM_KevaReader)->Unit(benchmark::kMillisecond);
+
+#ifdef KEVA_BENCH_YAJL
+void BM_YajlReader(benchmark::State& state) {
+    const Traffic& traffic = SampleTraffic();
+    std::size_t documents = 0;
+    for (auto _ : state) {
+        YajlTreeReader reader([&documents](const JsonNode* root) {
+            benchmark::DoNotOptimize(root);
+            ++documents;
+        });
+        FeedInChunks(reader, traffic.bytes);
+    }
+    Count(state, documents);
+}
+BENCHMARK(BM_YajlReader)->Unit(benchmark::kMillisecond);
+#endif
+
+// The console's report, plus the bytes per second of each benchmark for the ratio.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const auto rate = run.counters.find("bytes_per_second");
+            if (!run.error_occurred && rate != run.counters.end() &&
+                (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")) {
+                bytesPerSecond[run.run_name.function_name] = rate->second.value;
+            }
+        }
+    }
+    std::map<std::string, double> bytesPerSecond;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    std::printf("traffic: %zu bytes, %zu messages, fed in %zu-byte chunks\n",
+                SampleTraffic().bytes.size(), SampleTraffic().messages, kChunk);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const auto ours = reporter.bytesPerSecond.find("BM_KevaReader");
+    const auto yajl = reporter.bytesPerSecond.find("BM_YajlReader");
+    if (ours != reporter.bytesPerSecond.end() && yajl != reporter.bytesPerSecond.end() &&
+        yajl->second > 0) {
+        std::printf("ratio ours/yajl throughput: %.2f\n", ours->second / yajl->second);
+    }
+    return 0;
+}
