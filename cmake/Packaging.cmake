@@ -1,0 +1,28 @@
+# The Debian package keva-client: everything `cmake --install` puts in place (keva-client,
+# keva-sim, keva-trace, the desktop entry, icon, metainfo and the example station) under /usr.
+#   cmake --build build --target package     (or: cd build && cpack -G DEB)
+include_guard(GLOBAL)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME keva-client)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "A small desktop console that a radio operator keeps open beside the radio to select\n"
+  "antennas, switch accessories and turn rotators through a KEVA antenna-switching server.\n"
+  "Comes with keva-sim, a station simulator, and keva-trace, a stream diagnostic tool.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "KEVA Client developers <keva-client@kevaclient.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Library dependencies come from dpkg-shlibdeps. The icon needs Qt's SVG image and icon-engine
+# plugins, which nothing links and so shlibdeps cannot see.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# The dialog geometry assumes DejaVu Sans metrics.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+
+include(CPack)
