@@ -14,7 +14,9 @@ struct GridPlace {
 };
 
 // Slot of row r, column c: slots count down the columns.
-constexpr int SlotOf(int32_t row, int32_t column) { return row + GridRows * column; }
+constexpr int SlotOf(int32_t row, int32_t column) {
+    return row + GridRows * column;
+}
 
 // The buttonSlot table for the first GridSlots places: entry j holds the index of the place
 // shown on slot j, or -1. First every valid place that is still free, in list order; then each

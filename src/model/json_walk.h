@@ -4,10 +4,14 @@
 
 #include "json/json_node.h"
 
-inline bool IsKind(const JsonNode* node, JsonKind kind) { return node && node->kind == kind; }
+inline bool IsKind(const JsonNode* node, JsonKind kind) {
+    return node && node->kind == kind;
+}
 
 // No children: an empty object or array, a scalar, or no node at all.
-inline bool HasNoChildren(const JsonNode* node) { return !node || !node->firstChild; }
+inline bool HasNoChildren(const JsonNode* node) {
+    return !node || !node->firstChild;
+}
 
 // The first member of an object; none for any other kind, so the children of an array are
 // never taken for members.
@@ -35,4 +39,6 @@ inline const JsonNode* FirstElement(const JsonNode* array) {
     return IsKind(array, JsonKind::Array) ? array->firstChild.get() : nullptr;
 }
 
-inline const JsonNode* NextElement(const JsonNode* element) { return element->next.get(); }
+inline const JsonNode* NextElement(const JsonNode* element) {
+    return element->next.get();
+}

@@ -32,7 +32,8 @@ public:
     void HandleRotators(const JsonNode* parameters);
     void HandleRotation(const JsonNode* parameters);
 
-    // The steps the handlers are made of.
+    // The steps the handlers are made of. ClearDescriptions also empties buttonSlot, so no slot
+    // reaches a description until RebuildButtonGrid has placed the new ones.
     void ClearDescriptions();
     void RebuildButtonGrid(int32_t lower, int32_t upper);
     void ApplyState(int32_t number, int32_t tx, int32_t rx, bool highlight, DescriptionKind kind);
@@ -62,6 +63,19 @@ public:
     bool lastClickRxArmed = false;
 
 private:
+    // Appends the elements of an "Antennas" or "Functions" list; false (after the report) when
+    // the list is not an array.
+    bool ReadDescriptions(const JsonNode* list, DescriptionKind kind);
+    // Apply the entries of a "State" message's lists; false (after the report) when the
+    // handler must stop.
+    bool ApplyAntennaStates(const JsonNode* list);
+    bool ApplyFunctionStates(const JsonNode* list);
+    // Index of the first rotator with this number, or -1.
+    int FindRotator(int32_t number) const;
+    // Sets `mark` on the first rotator of every number that an antenna on the grid lists (only
+    // antennas selected on TX or RX when `selectedOnly`).
+    void MarkListedRotators(bool CRotator::*mark, bool selectedOnly);
+
     StationView& view_;
     std::vector<std::unique_ptr<AntFuncDescription>> descriptions_;
     std::vector<std::unique_ptr<CRotator>> rotators_;

@@ -31,8 +31,7 @@ public:
     // Rotator button of index i (id 20 + i): enable, show and label it (a new rotator).
     virtual void ShowRotatorButton(int index, const std::string& label) = 0;
     // Copy label and marks to the button and repaint it.
-    virtual void SetRotatorButton(int index, const std::string& label, bool onGrid,
-                                  bool inUse) = 0;
+    virtual void SetRotatorButton(int index, const std::string& label, bool onGrid, bool inUse) = 0;
     // The rotator's position or limits changed: repaint its compass if its window is open.
     virtual void RotationChanged(int index) = 0;
 
