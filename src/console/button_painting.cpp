@@ -53,10 +53,12 @@ void DrawFocusRectangle(QPainter& painter, const QRect& rect) {
     if (rect.width() <= 0 || rect.height() <= 0) {
         return;
     }
-    QList<QPoint> points;
-    auto add = [&points](int x, int y) {
+    // One-pixel squares rather than points: a square covers whole device pixels at any pixel
+    // ratio, where a point is centred on a pixel corner once the ratio is above 1.
+    QList<QRect> dots;
+    auto add = [&dots](int x, int y) {
         if ((x + y) % 2 == 0) {
-            points.append(QPoint(x, y));
+            dots.append(QRect(x, y, 1, 1));
         }
     };
     const int left = rect.left();
@@ -78,8 +80,9 @@ void DrawFocusRectangle(QPainter& painter, const QRect& rect) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(QPen(Qt::white, 1));
-    painter.drawPoints(points.data(), static_cast<int>(points.size()));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRects(dots.data(), static_cast<int>(dots.size()));
     painter.restore();
 }
 

@@ -1,6 +1,7 @@
 #include "console/compass_drawing.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -40,10 +41,22 @@ void DrawNeedle(QPainter& painter, int32_t relativePosition) {
     painter.drawLine(QPointF(0, -10), QPointF(0, 130));
 }
 
+// The pixel ratio of what the painter really paints on: when a widget is rendered into an
+// image (QWidget::render, grab), its painter's device() is still the widget, while the engine
+// paints on the image.
+qreal TargetPixelRatio(const QPainter& painter) {
+    if (const QPaintEngine* engine = painter.paintEngine()) {
+        if (const QPaintDevice* target = engine->paintDevice()) {
+            return target->devicePixelRatio();
+        }
+    }
+    return painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+}
+
 }  // namespace
 
 void DrawCompassRose(QPainter& painter) {
-    painter.drawImage(0, 0, CompassRoseImage());
+    painter.drawImage(QPointF(0, 0), CompassRoseImage(TargetPixelRatio(painter)));
 }
 
 void DrawCompassFace(QPainter& painter, int32_t ccwLimit, int32_t rotation,

@@ -9,5 +9,5 @@ class QPainter;
 
 void DrawCompassFace(QPainter& painter, int32_t ccwLimit, int32_t rotation,
                      int32_t relativePosition);
-// The rose alone.
+// The rose alone, painted for the pixel ratio of the painter's target.
 void DrawCompassRose(QPainter& painter);

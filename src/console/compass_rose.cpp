@@ -4,7 +4,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 #include "console/compass_geometry.h"
@@ -118,10 +120,23 @@ void DrawStar(QPainter& painter) {
     painter.drawEllipse(QPointF(0, 0), 5, 5);
 }
 
+// Screens go up to a few times 1; the bound keeps the image size far from overflow.
+constexpr qreal LargestRatio = 16;
+
+qreal UsableRatio(qreal devicePixelRatio) {
+    if (!std::isfinite(devicePixelRatio) || devicePixelRatio <= 0) {
+        return 1;
+    }
+    return std::min(devicePixelRatio, LargestRatio);
+}
+
 }  // namespace
 
-QImage PaintCompassRose() {
-    QImage rose(CompassSize, CompassSize, QImage::Format_RGB32);
+QImage PaintCompassRose(qreal devicePixelRatio) {
+    const qreal ratio = UsableRatio(devicePixelRatio);
+    const int side = static_cast<int>(std::ceil(CompassSize * ratio));
+    QImage rose(side, side, QImage::Format_RGB32);
+    rose.setDevicePixelRatio(ratio);  // the painter below draws in logical pixels
     rose.fill(Qt::black);
     QPainter painter(&rose);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -136,6 +151,16 @@ QImage PaintCompassRose() {
 }
 
 const QImage& CompassRoseImage() {
-    static const QImage rose = PaintCompassRose();
-    return rose;
+    return CompassRoseImage(1);
+}
+
+const QImage& CompassRoseImage(qreal devicePixelRatio) {
+    const qreal ratio = UsableRatio(devicePixelRatio);
+    // Node-based: a reference handed out stays valid when other ratios are added.
+    static std::map<qreal, QImage> roses;
+    auto found = roses.find(ratio);
+    if (found == roses.end()) {
+        found = roses.emplace(ratio, PaintCompassRose(ratio)).first;
+    }
+    return found->second;
 }

@@ -17,6 +17,7 @@ CFrequencyDlg::CFrequencyDlg(QWidget* parent) : QDialog(parent) {
     cancel_->setGeometry(DialogRect(118, 24, 50, 14));
     edit_ = new QLineEdit(this);
     edit_->setGeometry(DialogRect(7, 7, 84, 15));
+    edit_->setAccessibleName(QStringLiteral("Frequency"));
     connect(ok_, &QPushButton::clicked, this, &CFrequencyDlg::accept);
     connect(cancel_, &QPushButton::clicked, this, &CFrequencyDlg::reject);
     ok_->setFocus();

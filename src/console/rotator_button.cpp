@@ -2,11 +2,14 @@
 
 #include <QPainter>
 
+#include "console/accessible_texts.h"
 #include "console/button_painting.h"
 #include "console/color_scheme.h"
 
 CRotatorButton::CRotatorButton(int controlId, QWidget* parent)
-    : OwnerDrawButton(controlId, parent) {}
+    : OwnerDrawButton(controlId, parent) {
+    RememberDescription();
+}
 
 void CRotatorButton::SetLabelAndMarks(const std::string& label, bool onGrid, bool inUse) {
     onGrid_ = onGrid;
@@ -27,4 +30,12 @@ void CRotatorButton::DrawItem(QPainter& painter, const QRect& rect, bool pressed
     } else {
         DrawSingleLineLabel(painter, rect, label, textColor, background);
     }
+}
+
+QString CRotatorButton::SpokenName() const {
+    return Spoken(RotatorButtonName(text().toStdString()));
+}
+
+QString CRotatorButton::SpokenDescription() const {
+    return Spoken(RotatorButtonDescription(text().toStdString(), onGrid_, inUse_));
 }

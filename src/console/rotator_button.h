@@ -18,6 +18,8 @@ public:
     bool inUse() const { return inUse_; }
 
     void DrawItem(QPainter& painter, const QRect& rect, bool pressed) override;
+    QString SpokenName() const override;
+    QString SpokenDescription() const override;
 
 private:
     bool onGrid_ = false;

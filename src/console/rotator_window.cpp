@@ -36,6 +36,7 @@ CRotatorWindow::CRotatorWindow(const CRotator& rotator, QWidget* parent)
 
     bearingEdit_ = new QLineEdit(this);
     bearingEdit_->setGeometry(DialogRect(7, 302, 67, 19));
+    bearingEdit_->setAccessibleName(QStringLiteral("Bearing"));
     for (const ButtonRow& row : kButtons) {
         auto* button = new QPushButton(QString::fromLatin1(row.text), this);
         button->setGeometry(DialogRect(row.x, row.y, 63, 20));
@@ -72,6 +73,7 @@ QPushButton* CRotatorWindow::button(int controlId) const {
 void CRotatorWindow::RotationChanged() {
     if (rotator_ != nullptr) {
         compass_->repaint();
+        compass_->AnnounceChanges();
     }
 }
 

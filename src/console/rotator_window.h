@@ -25,7 +25,8 @@ public:
     // The record shown, or none after CloseAndDetach.
     const CRotator* rotator() const { return rotator_; }
 
-    // A "Rotation" for this rotator arrived: repaint the compass now.
+    // A "Rotation" for this rotator arrived: repaint the compass now and announce what its
+    // value and range now say.
     void RotationChanged();
     // Forgets the record and ends the modal loop (reject); sends nothing.
     void CloseAndDetach();

@@ -1,15 +1,24 @@
 #include "console/tr_button.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include "console/button_painting.h"
 #include "console/color_scheme.h"
+#include "console/console_accessibility.h"
 
 CTRButton::CTRButton(int controlId, QWidget* parent) : OwnerDrawButton(controlId, parent) {}
 
 void CTRButton::SetArmed(bool armed) {
+    const bool changed = armed != armed_;
     armed_ = armed;
     Redraw();
+    if (changed) {
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent event(this, checked);
+        Announce(event);
+    }
 }
 
 void CTRButton::DrawItem(QPainter& painter, const QRect& rect, bool pressed) {
