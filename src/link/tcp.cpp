@@ -1,0 +1,182 @@
+#include "link/tcp.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <new>
+#include <optional>
+
+#include "link/console_events.h"
+#include "link/core/receive_path.h"
+#include "link/message_box.h"
+
+bool g_networkStarted = false;
+CTCP g_tcp;
+
+namespace {
+
+// The text after "Could not find server : " is cut to this many bytes.
+constexpr std::size_t MaxResolverTextLength = 79;
+
+// Sockets need no library start on this platform; kept so that the start is still tried once
+// per process and its failure still has its own message.
+bool StartNetwork() {
+    return true;
+}
+
+// The first IPv4 address of `address`, a host name or dotted text; or the resolver's reason.
+std::optional<QHostAddress> ResolveIpv4(const std::string& address, std::string& reason) {
+    const QHostInfo info = QHostInfo::fromName(QString::fromUtf8(address.c_str()));
+    for (const QHostAddress& candidate : info.addresses()) {
+        if (candidate.protocol() == QAbstractSocket::IPv4Protocol) {
+            return candidate;
+        }
+    }
+    reason = info.error() != QHostInfo::NoError ? info.errorString().toStdString()
+                                                : std::string("No IPv4 address for this name");
+    if (reason.size() > MaxResolverTextLength) {
+        reason.resize(MaxResolverTextLength);
+    }
+    return std::nullopt;
+}
+
+// A non-zero code for every socket error (UnknownSocketError is -1).
+int ErrorCode(QAbstractSocket::SocketError error) {
+    return 10000 + static_cast<int>(error);
+}
+
+}  // namespace
+
+CTCP::~CTCP() = default;
+
+bool CTCP::Connect(const std::string& address, int32_t port, QObject* window) {
+    if (!g_networkStarted) {
+        if (!StartNetwork()) {
+            ShowMessageBox("Unable to initialize network");
+            return false;
+        }
+        g_networkStarted = true;
+    }
+    std::string reason;
+    const std::optional<QHostAddress> host = ResolveIpv4(address, reason);
+    if (!host) {
+        ShowMessageBox("Could not find server : " + reason);
+        return false;
+    }
+    Close();
+    ++connection_;
+    readPending_ = false;
+    window_ = window;
+    // Owned by the application object, so it ends with it and never outlives Qt.
+    socket_ = new (std::nothrow) QTcpSocket(QCoreApplication::instance());
+    if (socket_ == nullptr) {
+        ShowMessageBox("Failed to get a network socket");
+        return false;
+    }
+    // Qt stops taking bytes from the network while this much is unread, as the receive path
+    // stops reading while a feed waits; the server then waits too.
+    socket_->setReadBufferSize(static_cast<qint64>(ReceivePath::MaxQueuedBytes));
+    const auto port16 = static_cast<quint16>(static_cast<uint32_t>(port) & 0xFFFFu);
+    socket_->connectToHost(*host, port16);
+    if (!socket_->waitForConnected(-1)) {
+        ShowMessageBox("Unable to connect to server");
+        return false;
+    }
+    WatchSocket();
+    return true;
+}
+
+void CTCP::WatchSocket() {
+    QTcpSocket* socket = socket_;
+    QObject::connect(socket, &QTcpSocket::readyRead, socket, [this] { PostReadNotification(); });
+    QObject::connect(socket, &QTcpSocket::disconnected, socket,
+                     [this] { Post(ReceivePath::FdClose, 0); });
+    QObject::connect(socket, &QTcpSocket::errorOccurred, socket,
+                     [this](QAbstractSocket::SocketError error) {
+                         if (error == QAbstractSocket::RemoteHostClosedError) {
+                             Post(ReceivePath::FdClose, 0);
+                         } else {
+                             Post(ReceivePath::FdClose, ErrorCode(error));
+                         }
+                     });
+    // Bytes that came with the connection itself raise no readyRead of their own.
+    if (socket->bytesAvailable() > 0) {
+        PostReadNotification();
+    }
+}
+
+bool CTCP::Send(const std::string& text) {
+    if (!connected()) {
+        return false;
+    }
+    const std::size_t end = text.find('\0');
+    const auto length = static_cast<qint64>(end == std::string::npos ? text.size() : end);
+    if (socket_->write(text.data(), length) != length) {
+        return false;
+    }
+    socket_->flush();
+    return true;
+}
+
+void CTCP::Close() {
+    QTcpSocket* socket = socket_;
+    socket_ = nullptr;
+    readPending_ = false;
+    if (socket == nullptr) {
+        return;
+    }
+    socket->disconnect();
+    socket->abort();
+    socket->deleteLater();
+}
+
+int64_t CTCP::Read(char* buffer, int32_t capacity) {
+    if (socket_ == nullptr) {
+        return -1;
+    }
+    if (socket_->bytesAvailable() == 0) {
+        // Connected with nothing buffered is what a non-blocking recv reports as "would
+        // block", a failed read. Accept keeps such notifications from getting here.
+        return socket_->state() == QAbstractSocket::ConnectedState ? -1 : 0;
+    }
+    const qint64 count = socket_->read(buffer, capacity);
+    if (count < 0) {
+        return -1;
+    }
+    if (socket_->bytesAvailable() > 0) {
+        PostReadNotification();
+    }
+    return count;
+}
+
+void CTCP::PostReadNotification() {
+    if (readPending_ || socket_ == nullptr) {
+        return;
+    }
+    readPending_ = true;
+    Post(ReceivePath::FdRead, 0);
+}
+
+void CTCP::Post(int event, int errorCode) {
+    if (window_ == nullptr) {
+        return;
+    }
+    QCoreApplication::postEvent(window_, new SocketNotifyEvent(event, errorCode, connection_));
+}
+
+bool CTCP::Accept(const SocketNotifyEvent& notification) {
+    if (socket_ == nullptr || notification.connection() != connection_) {
+        return false;
+    }
+    if (notification.errorCode() == 0 && notification.event() == ReceivePath::FdRead) {
+        readPending_ = false;
+        if (socket_->bytesAvailable() == 0 && socket_->state() == QAbstractSocket::ConnectedState) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CTCP::connected() const {
+    return socket_ != nullptr && socket_->state() == QAbstractSocket::ConnectedState;
+}

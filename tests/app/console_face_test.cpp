@@ -1,0 +1,157 @@
+// The console's face before the server has said anything: controls, geometry, focus order and
+// menus. The console is not connected here; its queued connection request is never run.
+#include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "app/console_fixture.h"
+#include "app/console_layout.h"
+#include "app/console_menu.h"
+#include "console/owner_draw_button.h"
+
+namespace {
+
+using ConsoleFaceTest = ConsoleTest;
+
+std::vector<std::string> ActionRows(const QMenu& menu) {
+    std::vector<std::string> rows;
+    for (const QAction* action : menu.actions()) {
+        rows.push_back(action->isSeparator() ? std::string("-")
+                                             : action->text().toStdString() + " " +
+                                                   std::to_string(action->data().toInt()));
+    }
+    return rows;
+}
+
+const std::vector<std::string> MenuRows = {"Server 80",   "Frequency 32",
+                                           "Relative 48", "Colors 64",
+                                           "-",           "&About KEVA Windows Client... 16"};
+
+TEST_F(ConsoleFaceTest, StartsWithOnlyTheModeButtonsAndEmptyLabels) {
+    Create();
+    EXPECT_EQ(console->windowTitle().toStdString(), "KEVA Windows Client");
+    for (int id = 5; id <= 29; ++id) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(console->control(id)->isHidden());
+        EXPECT_FALSE(console->control(id)->isEnabled());
+        EXPECT_EQ(static_cast<QAbstractButton*>(console->control(id))->text().toStdString(),
+                  "Not initialized");
+    }
+    for (int id : {1009, 1005}) {
+        EXPECT_TRUE(console->control(id)->isVisible());
+        EXPECT_TRUE(console->control(id)->isEnabled());
+    }
+    for (int id : {1007, 1010}) {
+        const auto* label = static_cast<QLabel*>(console->control(id));
+        EXPECT_TRUE(label->text().isEmpty());
+        // The server's names are shown as they are, never as markup.
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    }
+}
+
+TEST_F(ConsoleFaceTest, ControlsSitAtTheirTemplatePlaces) {
+    Create();
+    EXPECT_EQ(console->face()->size(), QSize(557, 330));
+    EXPECT_EQ(console->face()->geometry().top(), console->menuBar()->geometry().bottom() + 1);
+    EXPECT_EQ(console->size(), QSize(557, 330 + console->menuBar()->height()));
+    struct Row {
+        int id;
+        QRect rect;
+    };
+    const Row rows[] = {
+        {5, {11, 63, 95, 41}},     {6, {11, 115, 95, 41}},    {9, {11, 271, 95, 41}},
+        {10, {116, 63, 95, 41}},   {19, {221, 271, 95, 41}},  {20, {347, 63, 95, 41}},
+        {24, {347, 271, 95, 41}},  {25, {452, 63, 95, 41}},   {29, {452, 271, 95, 41}},
+        {1007, {11, 11, 405, 13}}, {1010, {11, 33, 405, 13}}, {1009, {435, 11, 50, 41}},
+        {1005, {497, 11, 50, 41}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        EXPECT_EQ(console->control(row.id)->geometry(), row.rect);
+        EXPECT_EQ(console->control(row.id)->parentWidget(), console->face());
+    }
+}
+
+TEST_F(ConsoleFaceTest, TheKeyboardVisitsTheButtonsInTemplateOrder) {
+    Create();
+    std::vector<int> order;
+    QWidget* widget = console->control(5);
+    do {
+        if (auto* button = qobject_cast<OwnerDrawButton*>(widget)) {
+            order.push_back(button->controlId());
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != console->control(5));
+    EXPECT_EQ(order, (std::vector<int>{5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,   17,  18,
+                                       19, 20, 24, 29, 21, 22, 23, 25, 26, 27, 28, 1009, 1005}));
+}
+
+TEST_F(ConsoleFaceTest, TheConsoleMenuCarriesTheCommandsAndTheirIds) {
+    Create();
+    const QList<QAction*> menus = console->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text().toStdString(), "&Console");
+    EXPECT_EQ(ActionRows(*menus[0]->menu()), MenuRows);
+}
+
+// Escape, Enter (the dialog's OK command) and the close box end the console's modal run.
+TEST_F(ConsoleFaceTest, TheStandardDialogEndingsCloseTheConsole) {
+    struct Row {
+        const char* behaviour;
+        std::function<void(CKEVAWindowsClientDlg&)> action;
+        int result;
+    };
+    const Row rows[] = {
+        {"Escape", [](CKEVAWindowsClientDlg& c) { QTest::keyClick(&c, Qt::Key_Escape); },
+         QDialog::Rejected},
+        {"Enter", [](CKEVAWindowsClientDlg& c) { QTest::keyClick(&c, Qt::Key_Return); },
+         QDialog::Accepted},
+        {"the close box", [](CKEVAWindowsClientDlg& c) { c.close(); }, QDialog::Rejected},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        Create();
+        row.action(*console);
+        EXPECT_TRUE(console->isHidden());
+        EXPECT_EQ(console->result(), row.result);
+    }
+}
+
+// A right click on the background and the menu key open the same commands; a right click on a
+// button is no click on the background.
+TEST_F(ConsoleFaceTest, TheContextMenuOffersTheSameCommands) {
+    Create();
+    struct Row {
+        const char* behaviour;
+        QContextMenuEvent::Reason reason;
+        QPoint where;
+        bool opens;
+    };
+    const QPoint background = console->face()->mapTo(console.get(), QPoint(540, 320));
+    const QPoint onButton = console->face()->mapTo(console.get(), QPoint(460, 30));
+    const Row rows[] = {
+        {"right click on the background", QContextMenuEvent::Mouse, background, true},
+        {"menu key", QContextMenuEvent::Keyboard, QPoint(), true},
+        {"right click on the TX mode button", QContextMenuEvent::Mouse, onButton, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        std::vector<std::string> seen;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                seen = ActionRows(*menu);
+                menu->close();
+            }
+        });
+        poll.start(5);
+        QContextMenuEvent event(row.reason, row.where, console->mapToGlobal(row.where));
+        QApplication::sendEvent(console.get(), &event);
+        EXPECT_EQ(seen, row.opens ? MenuRows : std::vector<std::string>{});
+    }
+}
+
+}  // namespace

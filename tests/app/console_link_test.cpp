@@ -1,0 +1,217 @@
+// The console against a loopback server: what it sends, how it reads, and how a lost link
+// becomes exactly one new connection.
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <algorithm>
+
+#include "app/console_fixture.h"
+#include "app/console_menu.h"
+#include "console/frequency_dialog.h"
+
+namespace {
+
+using ConsoleLinkTest = ConsoleTest;
+
+std::string Ping(const std::string& name, int sequence) {
+    return Envelope(name, sequence, "{}");
+}
+std::string Unknown(const std::string& name) {
+    return "Unknown message " + name + " received from client";
+}
+
+TEST_F(ConsoleLinkTest, IntroducesItselfWithHelloAndShowsTheConnectedTitle) {
+    Start();
+    QTest::qWait(50);
+    EXPECT_EQ(server.received(0), HelloText(1, 3, 2));
+    EXPECT_EQ(console->windowTitle().toStdString(), "KEVA Windows Client - Station 3 Radio 2");
+    EXPECT_EQ(requests.count, 1);
+    EXPECT_TRUE(console->reconnectArmed());
+    EXPECT_TRUE(driver.boxTexts().empty());
+}
+
+// The peer's close comes as a 0-byte read and a close notification: one reconnection, and the
+// new "Hello" carries the next sequence number.
+TEST_F(ConsoleLinkTest, AServerThatRestartsGetsOneReconnectionAndTheNextHello) {
+    Start();
+    server.CloseConnection();
+    ASSERT_TRUE(WaitForBytes(1, HelloText(2, 3, 2).size()));
+    QTest::qWait(200);
+    EXPECT_EQ(server.connections(), 2u);
+    EXPECT_EQ(server.received(1), HelloText(2, 3, 2));
+    EXPECT_EQ(requests.count, 2);
+    EXPECT_TRUE(driver.boxTexts().empty());
+    EXPECT_EQ(console->windowTitle().toStdString(), "KEVA Windows Client - Station 3 Radio 2");
+}
+
+TEST_F(ConsoleLinkTest, TheServerCommandPostsOneConnectRequest) {
+    Start();
+    struct Row {
+        const char* behaviour;
+        std::function<void(CKEVAWindowsClientDlg&)> command;
+    };
+    const Row rows[] = {
+        {"OnSysCommand", [](CKEVAWindowsClientDlg& c) { c.OnSysCommand(IdSysServer); }},
+        {"the menu's action",
+         [](CKEVAWindowsClientDlg& c) {
+             c.menuBar()->actions().at(0)->menu()->actions().at(0)->trigger();
+         }},
+        {"twice before it is handled",
+         [](CKEVAWindowsClientDlg& c) {
+             c.OnSysCommand(IdSysServer);
+             c.OnSysCommand(IdSysServer | 0x3);
+         }},
+    };
+    std::size_t connection = 1;  // connections so far
+    int sequence = 2;            // of the next "Hello"
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        const int before = requests.count;
+        const int posted = row.behaviour == std::string("twice before it is handled") ? 2 : 1;
+        row.command(*console);
+        EXPECT_FALSE(console->reconnectArmed());
+        ASSERT_TRUE(WaitFor([&] { return requests.count >= before + posted; }));
+        connection += static_cast<std::size_t>(posted);
+        sequence += posted;
+        ASSERT_TRUE(WaitForBytes(connection - 1, HelloText(sequence - 1, 3, 2).size()));
+        QTest::qWait(100);
+        EXPECT_EQ(requests.count, before + posted);
+        EXPECT_EQ(server.connections(), connection);
+        EXPECT_EQ(server.received(connection - 1), HelloText(sequence - 1, 3, 2));
+        EXPECT_TRUE(console->reconnectArmed());
+    }
+}
+
+TEST_F(ConsoleLinkTest, MessagesAreFramedWhateverTheReadsCarry) {
+    Start();
+    // Two messages in one write.
+    server.Write(Ping("PingA", 1) + Ping("PingB", 2));
+    ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 2; }));
+    // One message over three writes.
+    const std::string third = Ping("PingC", 3);
+    server.Write(third.substr(0, 5));
+    QTest::qWait(100);
+    server.Write(third.substr(5, 20));
+    QTest::qWait(100);
+    EXPECT_EQ(driver.boxTexts().size(), 2u);
+    server.Write(third.substr(25));
+    ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 3; }));
+    EXPECT_EQ(driver.boxTexts(),
+              (std::vector<std::string>{Unknown("PingA"), Unknown("PingB"), Unknown("PingC")}));
+    EXPECT_EQ(requests.count, 1);
+}
+
+// Data that arrives while a box of the dispatcher is open is read at once and fed after the
+// current feed has returned. The box's nested loop is driven from the handler.
+TEST_F(ConsoleLinkTest, DataArrivingUnderABoxIsQueuedAndFedInOrderAfterIt) {
+    Start();
+    bool wroteMore = false;
+    std::size_t queuedUnderBox = 0;
+    std::size_t boxesUnderBox = 0;
+    QElapsedTimer patience;
+    patience.start();
+    driver.setHandler([&](QWidget* modal) {
+        if (!wroteMore) {
+            wroteMore = true;
+            server.Write(Ping("PingB", 2));
+            return false;
+        }
+        if (queuedUnderBox == 0) {
+            queuedUnderBox = console->receivePath().queuedChunks();
+            boxesUnderBox = driver.boxTexts().size();
+            if (queuedUnderBox == 0 && patience.elapsed() < 20000) {
+                return false;
+            }
+        }
+        return ModalDriver::CloseBoxes(modal);
+    });
+    server.Write(Ping("PingA", 1));
+    ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 2; }));
+    EXPECT_EQ(queuedUnderBox, 1u);
+    EXPECT_EQ(boxesUnderBox, 1u);
+    EXPECT_EQ(driver.boxTexts(), (std::vector<std::string>{Unknown("PingA"), Unknown("PingB")}));
+    EXPECT_TRUE(WaitFor([&] { return !console->receivePath().receiveBusy(); }));
+}
+
+// While a box holds a feed, reading stops at about 1 MiB queued; it resumes when the feed
+// returns, and every byte still arrives in order.
+TEST_F(ConsoleLinkTest, ReadingPausesWhileMuchIsQueuedAndResumesAfterTheFeed) {
+    Start();
+    const std::size_t chunkLimit = ReceivePath::MaxQueuedBytes / 4096;
+    bool wroteMore = false;
+    std::size_t mostQueued = 0;
+    QElapsedTimer patience;
+    patience.start();
+    QElapsedTimer settled;
+    driver.setHandler([&](QWidget* modal) {
+        if (!wroteMore) {
+            wroteMore = true;
+            // Blanks between objects belong to no message.
+            server.Write(std::string(3 * ReceivePath::MaxQueuedBytes / 2, ' ') + Ping("PingB", 2));
+            return false;
+        }
+        mostQueued = std::max(mostQueued, console->receivePath().queuedChunks());
+        if (mostQueued < chunkLimit && patience.elapsed() < 20000) {
+            return false;
+        }
+        // Give the server's remaining bytes time to arrive, if they were going to be read.
+        if (!settled.isValid()) {
+            settled.start();
+        }
+        if (settled.elapsed() < 300) {
+            return false;
+        }
+        return ModalDriver::CloseBoxes(modal);
+    });
+    server.Write(Ping("PingA", 1));
+    ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 2; }));
+    EXPECT_GE(mostQueued, chunkLimit);
+    EXPECT_LE(mostQueued, chunkLimit + 1);
+    EXPECT_EQ(driver.boxTexts(), (std::vector<std::string>{Unknown("PingA"), Unknown("PingB")}));
+    EXPECT_EQ(requests.count, 1);
+}
+
+TEST_F(ConsoleLinkTest, BadJsonIsReportedTwiceAndReconnectsOnce) {
+    Start();
+    server.Write("{ \"Message\" : ] " + Ping("PingA", 1));
+    ASSERT_TRUE(WaitForBytes(1, HelloText(2, 3, 2).size()));
+    QTest::qWait(200);
+    ASSERT_EQ(driver.boxTexts().size(), 2u);
+    EXPECT_FALSE(driver.boxTexts()[0].empty());
+    EXPECT_EQ(driver.boxTexts()[1], "Got bad message from server");
+    EXPECT_EQ(requests.count, 2);
+    EXPECT_EQ(server.connections(), 2u);
+}
+
+// A box held open during a feed, a reconnection inside its nested loop: the old reader lives
+// until its feed returns, and the new connection's messages reach a new one.
+TEST_F(ConsoleLinkTest, AReconnectionUnderABoxDuringAFeedIsSafe) {
+    Start();
+    bool askedAgain = false;
+    QElapsedTimer patience;
+    patience.start();
+    driver.setHandler([&](QWidget* modal) {
+        if (!askedAgain) {
+            askedAgain = true;
+            console->OnSysCommand(IdSysServer);
+            return false;
+        }
+        if ((server.connections() < 2 || server.received(1).size() < HelloText(2, 3, 2).size()) &&
+            patience.elapsed() < 20000) {
+            return false;
+        }
+        return ModalDriver::CloseBoxes(modal);
+    });
+    server.Write(Ping("PingA", 1) + "{\"Message\":\"Pi");
+    ASSERT_TRUE(WaitForBytes(1, HelloText(2, 3, 2).size()));
+    ASSERT_TRUE(WaitFor([&] { return !console->receivePath().receiveBusy(); }));
+    driver.setHandler(ModalDriver::CloseBoxes);
+    server.Write(Ping("PingB", 2));
+    ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 2; }));
+    QTest::qWait(100);
+    EXPECT_EQ(driver.boxTexts(), (std::vector<std::string>{Unknown("PingA"), Unknown("PingB")}));
+    EXPECT_EQ(requests.count, 2);
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+// Runs OnConnectServer against the settings file named by its argument, answering each message
+// box with OK and the Server Information dialog with Cancel, printing what it saw. Cancel must
+// end the process with status 0; returning from OnConnectServer exits with 3.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "link/server_dialog.h"
+#include "link/socket/modal_driver.h"
+#include "link/socket/recording_console.h"
+#include "settings/settings_path.h"
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    if (argc < 2) {
+        return 2;
+    }
+    SettingsFilePath = argv[1];
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    RecordingConsole console;
+    ModalDriver driver([](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            std::printf("box %s\n", box->text().toUtf8().constData());
+            std::fflush(stdout);
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto* dialog = qobject_cast<CServerDialog*>(modal)) {
+            std::printf("dialog\n");
+            std::fflush(stdout);
+            dialog->reject();
+        }
+        return true;
+    });
+    OnConnectServer(console);
+    return 3;
+}
