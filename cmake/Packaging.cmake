@@ -19,9 +19,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "KEVA Client developers <keva-client@kevacli
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Library dependencies come from dpkg-shlibdeps. The icon needs Qt's SVG image and icon-engine
-# plugins, which nothing links and so shlibdeps cannot see.
+# plugins, and a desktop session needs the platform plugins: nothing links them, so shlibdeps
+# cannot see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins")
 # The dialog geometry assumes DejaVu Sans metrics.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 
