@@ -1,0 +1,81 @@
+#include "e2e/console/sim_process.h"
+
+#include <sys/prctl.h>
+
+#include <csignal>
+#include <string_view>
+
+namespace {
+
+constexpr int Patience = 20000;  // ms
+constexpr std::string_view ListeningPrefix = "keva-sim listening on 127.0.0.1:";
+
+}  // namespace
+
+SimProcess::~SimProcess() {
+    Kill();
+}
+
+bool SimProcess::Start(const QStringList& options, quint16 port, std::string& error) {
+    Kill();
+    log_.clear();
+    port_ = 0;
+    process_ = std::make_unique<QProcess>();
+    // The simulator ends with the test program, even when a test aborts or times out.
+    process_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    const QStringList arguments = QStringList{"--port", QString::number(port), "--station",
+                                              QStringLiteral(KEVA_STATION_FILE), "--log"} +
+                                  options;
+    process_->start(QStringLiteral(KEVA_SIM_PATH), arguments);
+    if (!process_->waitForStarted(Patience)) {
+        error = "keva-sim did not start: " + process_->errorString().toStdString();
+        return false;
+    }
+    while (!process_->canReadLine()) {
+        if (!process_->waitForReadyRead(Patience)) {
+            error = "keva-sim printed no listening line; it said: " +
+                    process_->readAllStandardError().toStdString();
+            return false;
+        }
+    }
+    const std::string line = process_->readLine().trimmed().toStdString();
+    if (line.rfind(ListeningPrefix, 0) != 0) {
+        error = "unexpected first line from keva-sim: " + line;
+        return false;
+    }
+    port_ = static_cast<quint16>(std::stoi(line.substr(ListeningPrefix.size())));
+    // From now on the log is what there is to read.
+    process_->setReadChannel(QProcess::StandardError);
+    return true;
+}
+
+void SimProcess::Kill() {
+    if (process_ == nullptr) {
+        return;
+    }
+    log();
+    process_->kill();
+    process_->waitForFinished(Patience);
+    process_.reset();
+}
+
+const std::string& SimProcess::log() {
+    if (process_ != nullptr) {
+        // Takes in what the simulator has written so far, without waiting for the event loop
+        // to notice it: a request the console has had an answer to is then surely in the log.
+        while (process_->waitForReadyRead(0)) {
+        }
+        log_ += process_->readAllStandardError().toStdString();
+    }
+    return log_;
+}
+
+int SimProcess::CountLogged(const std::string& text) {
+    const std::string& all = log();
+    int count = 0;
+    for (std::size_t at = all.find(text); at != std::string::npos;
+         at = all.find(text, at + text.size())) {
+        ++count;
+    }
+    return count;
+}
