@@ -64,58 +64,71 @@ TEST(RotatorMotion, ConsoleNeedleShowsTheTrueBearing) {
     }
 }
 
-RotatorSetup Tower() {
+RotatorSetup Mount(int32_t ccwLimit, int32_t rotation, int32_t startBearing) {
     RotatorSetup setup;
     setup.number = 4;
-    setup.ccwLimit = 180;
-    setup.rotation = 450;
+    setup.ccwLimit = ccwLimit;
+    setup.rotation = rotation;
     setup.hasStop = true;
     setup.speed = 6;
-    setup.startBearing = 45;
+    setup.startBearing = startBearing;
     return setup;
 }
 
-TEST(RotatorMotion, StartsAtItsStartBearing) {
-    RotatorMotion tower(Tower());
-    EXPECT_FALSE(tower.Moving());
-    EXPECT_EQ(tower.Offset(), 225);
-    EXPECT_EQ(tower.Bearing(), 45);
-    EXPECT_EQ(tower.Report(), (RotationReport{4, 180, 450, 225}));
+// A tower rotator: counter-clockwise stop at 180, 450 degrees, pointing at 45 (offset 225).
+class Tower : public testing::Test {
+protected:
+    // Moves on by `ms`, then expects the rotator at `offset`, still turning or not.
+    void After(int64_t ms, int32_t offset, bool moving) {
+        rotator.Advance(ms);
+        EXPECT_EQ(rotator.Offset(), offset);
+        EXPECT_EQ(rotator.Moving(), moving);
+    }
+    RotatorMotion rotator{Mount(180, 450, 45)};
+};
+
+TEST_F(Tower, StartsAtItsStartBearing) {
+    EXPECT_FALSE(rotator.Moving());
+    EXPECT_EQ(rotator.Bearing(), 45);
+    EXPECT_EQ(rotator.Report(), (RotationReport{4, 180, 450, 225}));
 }
 
-TEST(RotatorMotion, TurnsAtItsSpeedAndStopsAtTheTarget) {
-    RotatorMotion tower(Tower());
-    ASSERT_TRUE(tower.TurnToward(60));  // offset 240, 15 degrees clockwise
-    tower.Advance(1000);
-    EXPECT_TRUE(tower.Moving());
-    EXPECT_EQ(tower.Bearing(), 51);
-    tower.Advance(500);
-    EXPECT_EQ(tower.Bearing(), 54);
-    tower.Advance(1500);
-    EXPECT_FALSE(tower.Moving());
-    EXPECT_EQ(tower.Bearing(), 60);
-    EXPECT_EQ(tower.Report().position, 240);
-    tower.Advance(1000);
-    EXPECT_EQ(tower.Bearing(), 60);
+TEST_F(Tower, TurnsAtItsSpeedAndStopsAtTheTarget) {
+    ASSERT_TRUE(rotator.TurnToward(60));  // offset 240, 15 degrees clockwise
+    After(1000, 231, true);
+    After(500, 234, true);
+    After(1500, 240, false);
+    EXPECT_EQ(rotator.Bearing(), 60);
+    After(1000, 240, false);
 }
 
-TEST(RotatorMotion, TurnsCounterClockwiseInsideItsRange) {
-    RotatorMotion tower(Tower());
+TEST_F(Tower, TurnsCounterClockwiseInsideItsRange) {
     // Bearing 30 is offset 210 (570 is past the clockwise stop): back through 40, not on.
-    ASSERT_TRUE(tower.TurnToward(30));
-    tower.Advance(1000);
-    EXPECT_EQ(tower.Bearing(), 39);
-    tower.Advance(10000);
-    EXPECT_EQ(tower.Offset(), 210);
-    EXPECT_FALSE(tower.Moving());
+    ASSERT_TRUE(rotator.TurnToward(30));
+    After(1000, 219, true);
+    After(10000, 210, false);
+}
+
+TEST_F(Tower, StopHaltsWhereItIs) {
+    ASSERT_TRUE(rotator.TurnToward(135));
+    After(2000, 237, true);
+    rotator.Stop();
+    After(5000, 237, false);
+}
+
+// Turning toward where it already points, or advancing by no time, does not move it.
+TEST_F(Tower, StaysPutWithoutCause) {
+    EXPECT_FALSE(rotator.TurnToward(45));
+    EXPECT_FALSE(rotator.TurnToward(45 + 360 * 3));
+    EXPECT_FALSE(rotator.Moving());
+    ASSERT_TRUE(rotator.TurnToward(90));
+    After(0, 225, true);
+    After(-1000, 225, true);
+    After(std::numeric_limits<int64_t>::min(), 225, true);
 }
 
 TEST(RotatorMotion, NeverLeavesItsRange) {
-    RotatorSetup setup = Tower();
-    setup.ccwLimit = 0;
-    setup.rotation = 270;
-    setup.startBearing = 100;
-    RotatorMotion rotator(setup);
+    RotatorMotion rotator(Mount(0, 270, 100));
     ASSERT_TRUE(rotator.TurnToward(300));  // unreachable: it goes to the clockwise stop
     rotator.Advance(std::numeric_limits<int64_t>::max());
     EXPECT_EQ(rotator.Offset(), 270);
@@ -123,35 +136,6 @@ TEST(RotatorMotion, NeverLeavesItsRange) {
     ASSERT_TRUE(rotator.TurnToward(350));  // nearer the counter-clockwise stop
     rotator.Advance(std::numeric_limits<int64_t>::max());
     EXPECT_EQ(rotator.Offset(), 0);
-}
-
-TEST(RotatorMotion, StopHaltsWhereItIs) {
-    RotatorMotion tower(Tower());
-    ASSERT_TRUE(tower.TurnToward(135));
-    tower.Advance(2000);
-    tower.Stop();
-    EXPECT_FALSE(tower.Moving());
-    const int32_t stopped = tower.Bearing();
-    EXPECT_EQ(stopped, 57);
-    tower.Advance(5000);
-    EXPECT_EQ(tower.Bearing(), stopped);
-}
-
-TEST(RotatorMotion, TurnTowardWhereItIsDoesNotMove) {
-    RotatorMotion tower(Tower());
-    EXPECT_FALSE(tower.TurnToward(45));
-    EXPECT_FALSE(tower.TurnToward(45 + 360 * 3));
-    EXPECT_FALSE(tower.Moving());
-}
-
-TEST(RotatorMotion, NegativeOrZeroElapsedTimeDoesNothing) {
-    RotatorMotion tower(Tower());
-    ASSERT_TRUE(tower.TurnToward(90));
-    tower.Advance(0);
-    tower.Advance(-1000);
-    tower.Advance(std::numeric_limits<int64_t>::min());
-    EXPECT_EQ(tower.Bearing(), 45);
-    EXPECT_TRUE(tower.Moving());
 }
 
 }  // namespace
