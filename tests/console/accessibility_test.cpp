@@ -10,6 +10,7 @@
 #include <QTest>
 #include <vector>
 
+#include "console/accessible_texts.h"
 #include "console/ant_func_button.h"
 #include "console/compass.h"
 #include "console/console_accessibility.h"
@@ -20,11 +21,17 @@
 
 namespace {
 
+using Types = std::vector<QAccessible::Event>;
+const Types None = {};
+const Types Description = {QAccessible::DescriptionChanged};
+const Types Value = {QAccessible::ValueChanged};
+const Types Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
+
 struct Told {
     QAccessible::Event type;
     QObject* object;
-    bool checkedChanged = false;  // StateChanged: the checked state is what changed
-    QVariant value;               // ValueChanged: the new value
+    bool checkedChanged;  // StateChanged: the checked state is what changed
+    QVariant value;       // ValueChanged: the new value
 };
 
 std::vector<Told>& Recorded() {
@@ -44,6 +51,10 @@ void Record(QAccessibleEvent* event) {
     Recorded().push_back(told);
 }
 
+QString Words(const std::string& bytes) {
+    return QString::fromStdString(bytes);
+}
+
 class Accessibility : public testing::Test {
 protected:
     void SetUp() override {
@@ -53,8 +64,8 @@ protected:
     void TearDown() override { SetAccessibilityObserver(previous_); }
 
     // The event types told about `object` since the last call.
-    static std::vector<QAccessible::Event> TakeTypes(QObject* object) {
-        std::vector<QAccessible::Event> types;
+    static Types TakeTypes(QObject* object) {
+        Types types;
         for (const Told& told : Recorded()) {
             if (told.object == object) {
                 types.push_back(told.type);
@@ -70,32 +81,19 @@ protected:
         return iface;
     }
 
+    CRotator rotator_;
+
 private:
     AccessibilityObserver previous_ = nullptr;
 };
 
-using Types = std::vector<QAccessible::Event>;
-const Types DescriptionOnly = {QAccessible::DescriptionChanged};
-
-TEST_F(Accessibility, GridButtonNamesItsLabelAndDescribesItsFace) {
+TEST_F(Accessibility, GridButtonNamesItsLabelAndTellsEachChangeOfItsDescriptionOnce) {
     CAntFuncButton button(5, nullptr);
     button.setText(QStringLiteral("&Beam && Co"));
     QAccessibleInterface* iface = Iface(&button);
     EXPECT_EQ(iface->role(), QAccessible::Button);
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Beam & Co"));
-    EXPECT_EQ(iface->text(QAccessible::Description),
-              QStringLiteral("TX unavailable, RX unavailable"));
-
-    button.SetState({2, 1, true});
-    EXPECT_EQ(iface->text(QAccessible::Description),
-              QStringLiteral("TX selected, RX available, highlighted"));
-    button.SetKind(DescriptionKind::Function);
-    button.SetState({1, 1, false});
-    EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("available"));
-}
-
-TEST_F(Accessibility, GridButtonTellsEachChangeOfItsDescriptionOnce) {
-    CAntFuncButton button(5, nullptr);
+    TakeTypes(&button);
     using K = DescriptionKind;
     const struct {
         const char* behaviour;
@@ -103,23 +101,25 @@ TEST_F(Accessibility, GridButtonTellsEachChangeOfItsDescriptionOnce) {
         GridButtonState state;
         Types told;
     } rows[] = {
-        {"the state it starts with", K::Antenna, {0, 0, false}, {}},
-        {"TX selected", K::Antenna, {2, 0, false}, DescriptionOnly},
-        {"the same again", K::Antenna, {2, 0, false}, {}},
-        {"highlight set", K::Antenna, {2, 0, true}, DescriptionOnly},
-        {"both available", K::Antenna, {1, 1, true}, DescriptionOnly},
-        {"other codes that read the same", K::Antenna, {3, -5, true}, {}},
-        {"now a function", K::Function, {3, -5, true}, DescriptionOnly},
-        {"a function's RX state is not read", K::Function, {3, 1, true}, {}},
-        {"function selected", K::Function, {2, 2, true}, DescriptionOnly},
+        {"the state it starts with", K::Antenna, {0, 0, false}, None},
+        {"TX selected", K::Antenna, {2, 0, false}, Description},
+        {"the same again", K::Antenna, {2, 0, false}, None},
+        {"highlight set", K::Antenna, {2, 0, true}, Description},
+        {"both available", K::Antenna, {1, 1, true}, Description},
+        {"other codes that read the same", K::Antenna, {3, -5, true}, None},
+        {"now a function", K::Function, {3, -5, true}, Description},
+        {"a function's RX state is not read", K::Function, {3, 1, true}, None},
+        {"function selected", K::Function, {2, 2, true}, Description},
+        {"the same kind again", K::Function, {2, 2, true}, None},
     };
     for (const auto& row : rows) {
         button.SetKind(row.kind);
         button.SetState(row.state);
         EXPECT_EQ(TakeTypes(&button), row.told) << row.behaviour;
+        EXPECT_EQ(iface->text(QAccessible::Description),
+                  Words(GridButtonDescription(row.kind, row.state)))
+            << row.behaviour;
     }
-    button.SetKind(DescriptionKind::Function);
-    EXPECT_EQ(TakeTypes(&button), Types{}) << "the same kind again";
 }
 
 TEST_F(Accessibility, HiddenGridButtonIsInvisibleAndSkippedByTab) {
@@ -140,7 +140,6 @@ TEST_F(Accessibility, HiddenGridButtonIsInvisibleAndSkippedByTab) {
     EXPECT_TRUE(Iface(&hidden)->state().disabled);
     EXPECT_FALSE(Iface(&first)->state().invisible);
     EXPECT_TRUE(Iface(&first)->state().focused);
-
     QTest::keyClick(&first, Qt::Key_Tab);
     EXPECT_TRUE(last.hasFocus());
 }
@@ -149,27 +148,27 @@ TEST_F(Accessibility, RotatorButtonSaysItsBearingAndMarks) {
     CRotatorButton button(20, nullptr);
     QAccessibleInterface* iface = Iface(&button);
     EXPECT_EQ(iface->text(QAccessible::Description), QString());
-
-    button.SetLabelAndMarks("Beam\n225", true, true);
-    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Beam 225"));
-    EXPECT_EQ(iface->text(QAccessible::Description),
-              QStringLiteral("bearing 225 degrees, on the grid, in use"));
-    EXPECT_EQ(TakeTypes(&button), DescriptionOnly);
-
-    button.SetLabelAndMarks("Beam\n225", true, true);
-    EXPECT_EQ(TakeTypes(&button), Types{}) << "nothing changed";
-
-    button.SetLabelAndMarks("Beam", true, false);
-    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Beam"));
-    EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("on the grid"));
-    EXPECT_EQ(TakeTypes(&button), DescriptionOnly);
-
-    // A new label set the way a new rotator's button gets one: text, then a redraw.
-    button.setText(QStringLiteral("Beam\n10"));
-    button.Redraw();
-    EXPECT_EQ(iface->text(QAccessible::Description),
-              QStringLiteral("bearing 10 degrees, on the grid"));
-    EXPECT_EQ(TakeTypes(&button), DescriptionOnly);
+    const struct {
+        const char* label;
+        bool onGrid, inUse;
+        bool asANewRotator;  // the label set as a new rotator's button gets one: text, redraw
+        Types told;
+    } rows[] = {{"Beam\n225", true, true, false, Description},
+                {"Beam\n225", true, true, false, None},
+                {"Beam", true, false, false, Description},
+                {"Beam\n10", true, false, true, Description}};
+    for (const auto& row : rows) {
+        if (row.asANewRotator) {
+            button.setText(QString::fromUtf8(row.label));
+            button.Redraw();
+        } else {
+            button.SetLabelAndMarks(row.label, row.onGrid, row.inUse);
+        }
+        EXPECT_EQ(iface->text(QAccessible::Name), Words(RotatorButtonName(row.label)));
+        EXPECT_EQ(iface->text(QAccessible::Description),
+                  Words(RotatorButtonDescription(row.label, row.onGrid, row.inUse)));
+        EXPECT_EQ(TakeTypes(&button), row.told) << row.label;
+    }
 }
 
 TEST_F(Accessibility, ModeButtonIsCheckableAndCheckedWhileArmed) {
@@ -180,21 +179,14 @@ TEST_F(Accessibility, ModeButtonIsCheckableAndCheckedWhileArmed) {
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("TX"));
     EXPECT_TRUE(iface->state().checkable);
     EXPECT_FALSE(iface->state().checked);
-
-    const struct {
-        bool armed;
-        int told;
-    } rows[] = {{false, 0}, {true, 1}, {true, 0}, {false, 1}, {false, 0}};
-    for (const auto& row : rows) {
-        button.SetArmed(row.armed);
-        EXPECT_EQ(iface->state().checked, row.armed);
-        int checkedChanges = 0;
-        for (const Told& told : Recorded()) {
-            checkedChanges += told.object == &button && told.type == QAccessible::StateChanged &&
-                              told.checkedChanged;
-        }
-        EXPECT_EQ(checkedChanges, row.told) << row.armed;
-        EXPECT_EQ(TakeTypes(&button).size(), static_cast<std::size_t>(row.told)) << row.armed;
+    // Armed in turn, and whether that is told as a change of the checked state.
+    const std::pair<bool, bool> rows[] = {
+        {false, false}, {true, true}, {true, false}, {false, true}, {false, false}};
+    for (auto [armed, told] : rows) {
+        button.SetArmed(armed);
+        EXPECT_EQ(iface->state().checked, armed);
+        EXPECT_EQ(!Recorded().empty() && Recorded()[0].checkedChanged, told) << armed;
+        EXPECT_EQ(TakeTypes(&button), told ? Types{QAccessible::StateChanged} : None) << armed;
     }
 }
 
@@ -218,52 +210,42 @@ TEST_F(Accessibility, ButtonsOfferTheirClickAsAnAction) {
     EXPECT_FALSE(gridActions->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }
 
-class CompassAccessibility : public Accessibility {
-protected:
-    CRotator rotator_;
-};
-
-TEST_F(CompassAccessibility, ReadsTheNeedlesBearingAndTheReachableRange) {
+TEST_F(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
     CRotatorWindow window(rotator_, nullptr);
     CCompass* compass = window.compass();
     QAccessibleInterface* iface = Iface(compass);
     EXPECT_EQ(iface->role(), QAccessible::Dial);
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Compass"));
-    EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("no position"));
-    EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("no limit"));
     ASSERT_NE(iface->valueInterface(), nullptr);
-    EXPECT_FALSE(iface->valueInterface()->currentValue().isValid());
-
-    rotator_.ccwLimit = 180;
-    rotator_.rotation = 270;
-    rotator_.relativePosition = 225;
-    window.RotationChanged();
-    EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("225 degrees"));
-    EXPECT_EQ(iface->valueInterface()->currentValue(), QVariant(225));
-    EXPECT_EQ(iface->text(QAccessible::Description),
-              QStringLiteral("reachable from 180 clockwise through 450 degrees"));
-    ASSERT_EQ(Recorded().size(), 2u);
-    EXPECT_EQ(Recorded()[0].value, QVariant(225));
-    EXPECT_EQ(TakeTypes(compass),
-              (Types{QAccessible::ValueChanged, QAccessible::DescriptionChanged}));
-
-    window.RotationChanged();
-    EXPECT_EQ(TakeTypes(compass), Types{}) << "the same record again";
-
-    rotator_.relativePosition = 230;
-    window.RotationChanged();
-    EXPECT_EQ(TakeTypes(compass), Types{QAccessible::ValueChanged});
-
-    rotator_.rotation = 450;
-    window.RotationChanged();
-    EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("no limit"));
-    EXPECT_EQ(TakeTypes(compass), DescriptionOnly);
-
-    rotator_.relativePosition = NoPosition;
-    window.RotationChanged();
-    EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("no position"));
-    EXPECT_EQ(TakeTypes(compass), Types{QAccessible::ValueChanged});
-
+    const struct {
+        const char* behaviour;
+        int32_t ccwLimit, rotation, position;
+        Types told;
+    } rows[] = {
+        {"as it opens", 0, 360, NoPosition, None},
+        {"a bearing and a range", 180, 270, 225, Both},
+        {"the same record again", 180, 270, 225, None},
+        {"the bearing only", 180, 270, 230, Value},
+        {"the range only: no limit", 180, 450, 230, Description},
+        {"no position", 180, 450, NoPosition, Value},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        rotator_.ccwLimit = row.ccwLimit;
+        rotator_.rotation = row.rotation;
+        rotator_.relativePosition = row.position;
+        window.RotationChanged();
+        const bool needle = row.position != NoPosition;
+        if (needle && !row.told.empty() && row.told[0] == QAccessible::ValueChanged) {
+            EXPECT_EQ(Recorded()[0].value, QVariant(row.position));
+        }
+        EXPECT_EQ(TakeTypes(compass), row.told);
+        EXPECT_EQ(iface->text(QAccessible::Value), Words(CompassValueText(row.position)));
+        EXPECT_EQ(iface->valueInterface()->currentValue(),
+                  needle ? QVariant(row.position) : QVariant());
+        EXPECT_EQ(iface->text(QAccessible::Description),
+                  Words(CompassRangeText(row.ccwLimit, row.rotation)));
+    }
     // Setting the value from outside turns nothing and sends nothing.
     RecordingLink link;
     iface->valueInterface()->setCurrentValue(90);
@@ -271,7 +253,7 @@ TEST_F(CompassAccessibility, ReadsTheNeedlesBearingAndTheReachableRange) {
     EXPECT_TRUE(iface->state().readOnly);
 }
 
-TEST_F(CompassAccessibility, TabOrderFollowsTheTemplateAndEndsOnTheCompass) {
+TEST_F(Accessibility, TabOrderFollowsTheTemplateAndEndsOnTheCompass) {
     rotator_.hasStop = true;
     CRotatorWindow window(rotator_, nullptr);
     window.show();
@@ -293,7 +275,7 @@ TEST_F(CompassAccessibility, TabOrderFollowsTheTemplateAndEndsOnTheCompass) {
     EXPECT_EQ(Iface(window.bearingEdit())->text(QAccessible::Name), QStringLiteral("Bearing"));
 }
 
-TEST_F(CompassAccessibility, ShowsAFocusRectangleOnlyWhileFocused) {
+TEST_F(Accessibility, CompassShowsAFocusRectangleOnlyWhileFocused) {
     rotator_.hasStop = true;
     CRotatorWindow window(rotator_, nullptr);
     window.show();
@@ -306,12 +288,13 @@ TEST_F(CompassAccessibility, ShowsAFocusRectangleOnlyWhileFocused) {
     ASSERT_TRUE(window.compass()->hasFocus());
     const QImage focused = Grab(*window.compass());
     // Dotted on the rose's border: pixels whose x + y is even are inverted.
-    for (QPoint p : {QPoint(0, 0), QPoint(2, 0), QPoint(0, 180), QPoint(359, 359)}) {
-        EXPECT_EQ(Pixel(focused, p.x(), p.y()), Pixel(unfocused, p.x(), p.y()) ^ 0xFFFFFFu)
-            << p.x();
-    }
-    for (QPoint p : {QPoint(1, 0), QPoint(0, 1), QPoint(1, 1), QPoint(180, 180)}) {
-        EXPECT_EQ(Pixel(focused, p.x(), p.y()), Pixel(unfocused, p.x(), p.y())) << p.x();
+    for (QPoint p : {QPoint(0, 0), QPoint(2, 0), QPoint(0, 180), QPoint(359, 359), QPoint(1, 0),
+                     QPoint(0, 1), QPoint(1, 1), QPoint(180, 180)}) {
+        const bool border = p.x() == 0 || p.y() == 0 || p.x() == 359 || p.y() == 359;
+        const bool dotted = border && (p.x() + p.y()) % 2 == 0;
+        EXPECT_EQ(Pixel(focused, p.x(), p.y()),
+                  Pixel(unfocused, p.x(), p.y()) ^ (dotted ? 0xFFFFFFu : 0u))
+            << p.x() << "," << p.y();
     }
 
     // A press turns the rotator and leaves the focus where it is.

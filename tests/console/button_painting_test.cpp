@@ -1,8 +1,7 @@
-// The owner-drawn buttons on pixels of grabbed images, in the default scheme.
+// The owner-drawn buttons on pixels of grabbed images, in the default scheme, and at a device
+// pixel ratio of 2.
 #include <gtest/gtest.h>
 
-#include <QMouseEvent>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "console/ant_func_button.h"
@@ -14,9 +13,10 @@
 
 namespace {
 
-const QRgb Unavailable = Rgb(128, 128, 255);
-const QRgb Available = Rgb(0, 0, 255);
-const QRgb Selected = Rgb(255, 0, 0);
+const QRgb U = Rgb(128, 128, 255);  // unavailable
+const QRgb A = Rgb(0, 0, 255);      // available
+const QRgb S = Rgb(255, 0, 0);      // selected
+const QRgb I = A ^ 0xFFFFFFu;       // available, inverted
 const QRgb Text = Rgb(255, 255, 120);
 const QRgb DarkShadow = Rgb(105, 105, 105);
 const QRgb Shadow = Rgb(160, 160, 160);
@@ -24,88 +24,51 @@ const QRgb Shadow = Rgb(160, 160, 160);
 class ButtonPainting : public testing::Test {
 protected:
     void SetUp() override { CurrentColorScheme() = ColorScheme{}; }
-
-    QImage GridButton(GridButtonState state, int height = 41, const QString& text = {}) {
-        CAntFuncButton button(5, nullptr);
-        button.setText(text);
-        button.resize(95, height);
-        button.SetState(state);
-        return Grab(button);
-    }
 };
 
-TEST_F(ButtonPainting, SplitFaceOfAnOddHeightGivesTheMiddleRowTheUpperColour) {
-    const QImage upperTx = GridButton({1, 0, false});
-    EXPECT_EQ(Pixel(upperTx, 5, 0), Available);
-    EXPECT_EQ(Pixel(upperTx, 5, 20), Available);  // rows 20..40 first, then rows 0..20
-    EXPECT_EQ(Pixel(upperTx, 5, 21), Unavailable);
-    EXPECT_EQ(Pixel(upperTx, 5, 37), Unavailable);
-
-    const QImage upperRx = GridButton({0, 2, false});
-    EXPECT_EQ(Pixel(upperRx, 5, 20), Unavailable);
-    EXPECT_EQ(Pixel(upperRx, 5, 21), Available);
-}
-
-TEST_F(ButtonPainting, BarsCoverRowsSixToEightAndNineToSevenFromTheBottom) {
-    const QImage image = GridButton({2, 2, false});
-    for (int y : {6, 7, 8, 32, 33, 34}) {
-        EXPECT_EQ(Pixel(image, 10, y), Selected) << y;
-        EXPECT_EQ(Pixel(image, 84, y), Selected) << y;  // W - 11
-        EXPECT_EQ(Pixel(image, 9, y), Available) << y;
-        EXPECT_EQ(Pixel(image, 85, y), Available) << y;  // W - 10 is outside
+TEST_F(ButtonPainting, GridButtonFaces) {
+    struct Probe {
+        int x, y;
+        QRgb colour;
+    };
+    const struct {
+        const char* behaviour;
+        GridButtonState state;
+        bool down;
+        std::vector<Probe> probes;
+    } rows[] = {
+        // clang-format off
+        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", {1, 0, false},
+         false, {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
+        {"the middle row is TX's for RX too", {0, 2, false}, false, {{5, 20, U}, {5, 21, A}}},
+        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", {2, 2, false}, false,
+         {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A},
+          {40, 9, A}, {40, 31, A}, {40, 35, A}}},
+        {"TX selected: the top bar only", {2, 0, false}, false, {{40, 7, S}, {40, 33, U}}},
+        {"state 3 is available without a bar", {3, 3, false}, false,
+         {{40, 7, A}, {40, 33, A}, {5, 20, A}}},
+        {"highlight: dotted (x + y even) and inverted, three pixels inside", {1, 1, true}, false,
+         {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I},
+          {92, 11, A}, {41, 37, I}, {41, 38, A}}},
+        {"raised edge on the bottom and right", {0, 0, false}, false,
+         {{94, 20, DarkShadow}, {93, 20, Shadow}, {40, 40, DarkShadow}, {40, 39, Shadow},
+          {0, 20, U}, {40, 0, U}}},
+        {"sunken edge on the top and left when pressed", {0, 0, false}, true,
+         {{0, 20, Shadow}, {1, 20, DarkShadow}, {40, 0, Shadow}, {40, 1, DarkShadow}, {94, 20, U},
+          {40, 40, U}}},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        CAntFuncButton button(5, nullptr);
+        button.resize(95, 41);
+        button.SetState(row.state);
+        button.setDown(row.down);
+        const QImage image = Grab(button);
+        for (const Probe& p : row.probes) {
+            EXPECT_EQ(Pixel(image, p.x, p.y), p.colour)
+                << row.behaviour << ": " << p.x << "," << p.y;
+        }
     }
-    for (int y : {5, 9, 31, 35}) {
-        EXPECT_EQ(Pixel(image, 40, y), Available) << y;
-    }
-
-    const QImage txOnly = GridButton({2, 0, false});
-    EXPECT_EQ(Pixel(txOnly, 40, 7), Selected);
-    EXPECT_EQ(Pixel(txOnly, 40, 33), Unavailable);
-}
-
-TEST_F(ButtonPainting, AStateOfThreeDrawsAvailableWithoutABar) {
-    const QImage image = GridButton({3, 3, false});
-    EXPECT_EQ(Pixel(image, 40, 7), Available);
-    EXPECT_EQ(Pixel(image, 40, 33), Available);
-    EXPECT_EQ(Pixel(image, 5, 20), Available);
-}
-
-TEST_F(ButtonPainting, HighlightDrawsADottedInvertedRectangleThreePixelsInside) {
-    const QImage image = GridButton({1, 1, true});
-    const QRgb inverted = Available ^ 0xFFFFFFu;
-    // Left side x = 3: every other pixel (x + y even) inverted, the others untouched.
-    EXPECT_EQ(Pixel(image, 3, 11), inverted);
-    EXPECT_EQ(Pixel(image, 3, 12), Available);
-    EXPECT_EQ(Pixel(image, 2, 11), Available);
-    EXPECT_EQ(Pixel(image, 4, 11), Available);
-    // Top y = 3, right x = W - 4 = 91, bottom y = H - 4 = 37.
-    EXPECT_EQ(Pixel(image, 41, 3), inverted);
-    EXPECT_EQ(Pixel(image, 41, 2), Available);
-    EXPECT_EQ(Pixel(image, 91, 11), inverted);
-    EXPECT_EQ(Pixel(image, 92, 11), Available);
-    EXPECT_EQ(Pixel(image, 41, 37), inverted);
-    EXPECT_EQ(Pixel(image, 41, 38), Available);
-}
-
-TEST_F(ButtonPainting, RaisedEdgeOnBottomRightAndSunkenEdgeOnTopLeftWhenPressed) {
-    CAntFuncButton button(5, nullptr);
-    button.resize(95, 41);
-    QImage image = Grab(button);
-    EXPECT_EQ(Pixel(image, 94, 20), DarkShadow);
-    EXPECT_EQ(Pixel(image, 93, 20), Shadow);
-    EXPECT_EQ(Pixel(image, 40, 40), DarkShadow);
-    EXPECT_EQ(Pixel(image, 40, 39), Shadow);
-    EXPECT_EQ(Pixel(image, 0, 20), Unavailable);
-    EXPECT_EQ(Pixel(image, 40, 0), Unavailable);
-
-    button.setDown(true);
-    image = Grab(button);
-    EXPECT_EQ(Pixel(image, 0, 20), Shadow);
-    EXPECT_EQ(Pixel(image, 1, 20), DarkShadow);
-    EXPECT_EQ(Pixel(image, 40, 0), Shadow);
-    EXPECT_EQ(Pixel(image, 40, 1), DarkShadow);
-    EXPECT_EQ(Pixel(image, 94, 20), Unavailable);
-    EXPECT_EQ(Pixel(image, 40, 40), Unavailable);
 }
 
 TEST_F(ButtonPainting, RotatorInUseOffTheGridShowsBarsAndItsLabelOnAvailableCells) {
@@ -113,9 +76,9 @@ TEST_F(ButtonPainting, RotatorInUseOffTheGridShowsBarsAndItsLabelOnAvailableCell
     button.resize(95, 41);
     button.SetLabelAndMarks("Beam\n245", false, true);
     const QImage image = Grab(button);
-    EXPECT_EQ(Pixel(image, 5, 20), Unavailable);
-    EXPECT_EQ(Pixel(image, 12, 7), Selected);
-    EXPECT_EQ(Pixel(image, 12, 33), Selected);
+    EXPECT_EQ(Pixel(image, 5, 20), U);
+    EXPECT_EQ(Pixel(image, 12, 7), S);
+    EXPECT_EQ(Pixel(image, 12, 33), S);
 
     // The label's cells: available behind the letters, centred, around the middle row.
     const int lineHeight = QFontMetrics(button.font()).height();
@@ -124,7 +87,7 @@ TEST_F(ButtonPainting, RotatorInUseOffTheGridShowsBarsAndItsLabelOnAvailableCell
     for (int y = 0; y < 41; ++y) {
         bool rowHasAvailable = false;
         for (int x = 0; x < 95; ++x) {
-            rowHasAvailable |= Pixel(image, x, y) == Available;
+            rowHasAvailable |= Pixel(image, x, y) == A;
             textSeen |= Pixel(image, x, y) == Text;
         }
         if (rowHasAvailable) {
@@ -135,43 +98,64 @@ TEST_F(ButtonPainting, RotatorInUseOffTheGridShowsBarsAndItsLabelOnAvailableCell
     }
     EXPECT_EQ(availableRows, 2 * lineHeight);
     EXPECT_TRUE(textSeen);
-    EXPECT_EQ(Pixel(image, 47, 20 - lineHeight + 1), Available);
-    EXPECT_EQ(Pixel(image, 47, 20 + lineHeight - 1), Available);
+    EXPECT_EQ(Pixel(image, 47, 20 - lineHeight + 1), A);
+    EXPECT_EQ(Pixel(image, 47, 20 + lineHeight - 1), A);
 }
 
 TEST_F(ButtonPainting, ModeButtonFaceAndLabelCellFollowTheArmedFlag) {
     CTRButton button(1009, nullptr);
     button.setText(QStringLiteral("TX"));
     button.resize(50, 41);
-    EXPECT_EQ(Pixel(Grab(button), 3, 3), Available);
+    EXPECT_EQ(Pixel(Grab(button), 3, 3), A);
     button.SetArmed(true);
     const QImage image = Grab(button);
-    EXPECT_EQ(Pixel(image, 3, 3), Selected);
+    EXPECT_EQ(Pixel(image, 3, 3), S);
     bool textSeen = false;
     for (int x = 0; x < 50; ++x) {
-        const QRgb pixel = Pixel(image, x, 20);
-        EXPECT_TRUE(pixel != Available) << x;
-        textSeen |= pixel == Text;
+        EXPECT_NE(Pixel(image, x, 20), A) << x;
+        textSeen |= Pixel(image, x, 20) == Text;
     }
     EXPECT_TRUE(textSeen);
 }
 
-TEST(OwnerDrawButton, SecondPressOfADoubleClickIsADoubleClickOnly) {
-    CTRButton button(1009, nullptr);
-    button.resize(50, 41);
-    QSignalSpy clicks(&button, &QAbstractButton::clicked);
-    QSignalSpy doubleClicks(&button, &OwnerDrawButton::doubleClicked);
-    const QPointF at(10, 10);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-        QMouseEvent event(type, at, button.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(&button, &event);
+// Fills, bars, edges and the dotted highlight at ratio 2: every logical pixel away from the
+// label becomes a 2 x 2 block of the colour it has at ratio 1.
+TEST_F(ButtonPainting, FacesKeepTheirGeometryInLogicalPixelsAtRatio2) {
+    CAntFuncButton grid(5, nullptr);
+    grid.resize(95, 41);
+    grid.setText(QStringLiteral("Beam"));
+    grid.SetState({2, 0, true});
+    CRotatorButton rotator(20, nullptr);
+    rotator.resize(95, 41);
+    rotator.SetLabelAndMarks("Beam\n225", false, true);
+    CTRButton mode(1009, nullptr);
+    mode.resize(50, 41);
+    mode.setText(QStringLiteral("TX"));
+    mode.SetArmed(true);
+
+    // Where each label may fall, text metrics differing at the finer pixels: the rotator's two
+    // lines reach into the bars' rows.
+    const struct {
+        QWidget* button;
+        QRect label;
+    } rows[] = {
+        {&grid, QRect(12, 10, 95 - 24, 41 - 20)},
+        {&rotator, QRect(25, 5, 95 - 50, 41 - 10)},
+        {&mode, QRect(12, 10, 50 - 24, 41 - 20)},
+    };
+    for (const auto& row : rows) {
+        const QImage atOne = Grab(*row.button);
+        const QImage atTwo = RenderAt(*row.button, 2);
+        ASSERT_EQ(atTwo.size(), row.button->size() * 2);
+        for (int y = 0; y < row.button->height(); ++y) {
+            for (int x = 0; x < row.button->width(); ++x) {
+                const QRgb expected = Pixel(atOne, x, y);
+                ASSERT_TRUE(row.label.contains(x, y) ||
+                            AllOfBlock(atTwo, 2, x, y, [&](QRgb c) { return c == expected; }))
+                    << row.button->metaObject()->className() << " " << x << "," << y;
+            }
+        }
     }
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(doubleClicks.count(), 1);
-    EXPECT_EQ(button.controlId(), 1009);
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ TEST(WedgePieAngles, RunCounterClockwiseFromTheFirstPointAndCloseOnCoincidence) 
     EXPECT_DOUBLE_EQ(threeQuarters.sweepDegrees, 270);
 }
 
-TEST(CompassDecisions, ShadeNeedleAndTitle) {
+TEST(CompassDecisions, ShadeAndNeedle) {
     EXPECT_TRUE(RangeShaded(359));
     EXPECT_TRUE(RangeShaded(-5));
     EXPECT_FALSE(RangeShaded(360));
@@ -93,9 +93,6 @@ TEST(CompassDecisions, ShadeNeedleAndTitle) {
     EXPECT_FALSE(NeedleVisible(NoPosition));
     EXPECT_DOUBLE_EQ(NeedleRadians(NoPosition - 1),
                      (static_cast<double>(NoPosition) + 179) * 3.14159265 / 180);
-
-    EXPECT_EQ(RotatorWindowTitle("Beam"), "Rotator - Beam");
-    EXPECT_EQ(RotatorWindowTitle(""), "Rotator");
 }
 
 }  // namespace

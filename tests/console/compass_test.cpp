@@ -1,4 +1,6 @@
-// The compass on pixels of the grabbed control: the rose, the shaded range and the needle.
+// The compass on pixels of the rendered control: the rose, the shaded range and the needle, at
+// device pixel ratios 1 and 2 (the same geometry in logical pixels, the rose drawn for the finer
+// pixels rather than stretched).
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -13,17 +15,13 @@
 
 namespace {
 
-QImage CompassImage(int32_t ccwLimit, int32_t rotation, int32_t relativePosition) {
+QImage CompassImage(int ratio, int32_t ccwLimit, int32_t rotation, int32_t relativePosition) {
     CRotator rotator;
     rotator.ccwLimit = ccwLimit;
     rotator.rotation = rotation;
     rotator.relativePosition = relativePosition;
     CRotatorWindow window(rotator, nullptr);
-    return Grab(*window.compass());
-}
-
-QRgb RosePixel(int x, int y) {
-    return CompassRoseImage().pixel(x, y) & 0xFFFFFFu;
+    return RenderAt(*window.compass(), ratio);
 }
 
 // Red within rounding: the constants put a needle at 0 or 90 a hair off the axis.
@@ -40,101 +38,121 @@ bool Darkened(QRgb pixel, QRgb rose) {
            near(qBlue(pixel), qBlue(rose));
 }
 
-// Pixels of the rose by polar position, away from the wedge's edges.
-struct Sample {
-    int x, y;
-    double bearing;
-};
-std::vector<Sample> DiscSamples() {
-    std::vector<Sample> samples;
-    for (int y = 0; y < 360; y += 3) {
-        for (int x = 0; x < 360; x += 3) {
-            const double dx = x - 180, dy = y - 180;
-            const double radius = std::hypot(dx, dy);
-            if (radius > 8 && radius < 175) {
-                double bearing = std::atan2(dx, -dy) * 180 / std::numbers::pi;
-                samples.push_back({x, y, bearing < 0 ? bearing + 360 : bearing});
+TEST(Compass, ImageIsTheRoseDrawnForEachPixelRatio) {
+    for (int ratio : {1, 2}) {
+        const QImage image = CompassImage(ratio, 0, 360, NoPosition);
+        const QImage& rose = CompassRoseImage(ratio);
+        ASSERT_EQ(image.size(), QSize(360, 390) * ratio);
+        ASSERT_EQ(rose.size(), QSize(360, 360) * ratio);
+        EXPECT_EQ(rose.devicePixelRatio(), ratio);
+        EXPECT_EQ(&rose, &CompassRoseImage(ratio)) << "painted once per ratio";
+        for (int y = 0; y < rose.height(); ++y) {
+            for (int x = 0; x < rose.width(); ++x) {
+                ASSERT_EQ(Pixel(image, x, y), Pixel(rose, x, y)) << ratio << ": " << x << "," << y;
             }
         }
     }
-    return samples;
-}
 
-TEST(Compass, ImageIsTheRoseAndTheSizeOfTheControl) {
-    const QImage image = CompassImage(0, 360, NoPosition);
-    ASSERT_EQ(image.size(), QSize(360, 390));
-    const QImage& rose = CompassRoseImage();
-    ASSERT_EQ(rose.size(), QSize(360, 360));
-    for (int y = 0; y < 360; ++y) {
-        for (int x = 0; x < 360; ++x) {
-            ASSERT_EQ(Pixel(image, x, y), RosePixel(x, y)) << x << "," << y;
+    // A rose of 360 pixels stretched to 720 repeats each pixel in a 2 x 2 block; this one draws
+    // its rings, ticks and letters at the finer pixels, so many blocks are not uniform, and it
+    // differs from the stretched picture.
+    const QImage& fine = CompassRoseImage(2);
+    const QImage stretched =
+        CompassRoseImage().scaled(720, 720, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    int finerBlocks = 0, differing = 0;
+    for (int y = 0; y < 720; ++y) {
+        for (int x = 0; x < 720; ++x) {
+            finerBlocks += x % 2 == 0 && y % 2 == 0 &&
+                           !AllOfBlock(fine, 2, x / 2, y / 2,
+                                       [&](QRgb pixel) { return pixel == Pixel(fine, x, y); });
+            differing += std::abs(qGray(fine.pixel(x, y)) - qGray(stretched.pixel(x, y))) > 40;
         }
     }
-}
-
-TEST(Compass, NoShadingForAFullTurnOrMore) {
-    for (auto [ccw, rotation] : {std::pair{0, 360}, std::pair{0, 450}, std::pair{180, 360}}) {
-        const QImage image = CompassImage(ccw, rotation, NoPosition);
-        for (const Sample& s : DiscSamples()) {
-            ASSERT_EQ(Pixel(image, s.x, s.y), RosePixel(s.x, s.y)) << ccw << " " << rotation;
-        }
-    }
+    EXPECT_GT(finerBlocks, 3000);
+    EXPECT_GT(differing, 3000);
 }
 
 TEST(Compass, ShadesTheRangeFromCcwLimitPlusRotationClockwiseToCcwLimit) {
-    const QImage image = CompassImage(0, 270, NoPosition);
-    int brightShaded = 0;
-    for (const Sample& s : DiscSamples()) {
-        const QRgb rose = RosePixel(s.x, s.y);
-        if (s.bearing > 272 && s.bearing < 358) {
-            ASSERT_TRUE(Darkened(Pixel(image, s.x, s.y), rose)) << s.x << "," << s.y;
-            brightShaded += qGray(rose) > 150;
-        } else if (s.bearing > 2 && s.bearing < 268) {
-            ASSERT_EQ(Pixel(image, s.x, s.y), rose) << s.x << "," << s.y;
+    const struct {
+        const char* behaviour;
+        int ratio;
+        int32_t ccwLimit, rotation;
+        double shadeFrom, shadeSpan;  // bearings, clockwise
+    } rows[] = {
+        {"a full turn shades nothing", 1, 0, 360, 0, 0},
+        {"more than a full turn shades nothing", 1, 0, 450, 0, 0},
+        {"a full turn from elsewhere shades nothing", 1, 180, 360, 0, 0},
+        {"three quarters reachable", 1, 0, 270, 270, 90},
+        {"three quarters reachable at ratio 2", 2, 0, 270, 270, 90},
+        {"rotation 0 darkens the whole disc", 1, 123, 0, 0, 360},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        const int r = row.ratio;
+        const QImage image = CompassImage(r, row.ccwLimit, row.rotation, NoPosition);
+        const QImage& rose = CompassRoseImage(r);
+        int brightShaded = 0;
+        // Pixels of the disc by polar position, away from the wedge's edges; at ratio 2 both
+        // device pixels on the diagonal of the logical one.
+        for (int y = 0; y < 360; y += 3) {
+            for (int x = 0; x < 360; x += 3) {
+                const double dx = x - 180, dy = y - 180;
+                const double radius = std::hypot(dx, dy);
+                const double bearing = std::atan2(dx, -dy) * 180 / std::numbers::pi;
+                const double into = std::fmod(bearing - row.shadeFrom + 720, 360);
+                const bool shaded = row.shadeSpan >= 360 || (into > 2 && into < row.shadeSpan - 2);
+                const bool clear = row.shadeSpan <= 0 || (into > row.shadeSpan + 2 && into < 358);
+                if (radius <= 8 || radius >= 175 || (!shaded && !clear)) {
+                    continue;
+                }
+                for (int d = 0; d < r; ++d) {
+                    const QRgb pixel = Pixel(image, r * x + d, r * y + d);
+                    const QRgb under = Pixel(rose, r * x + d, r * y + d);
+                    if (shaded) {
+                        ASSERT_TRUE(Darkened(pixel, under)) << x << "," << y;
+                        brightShaded += qGray(under) > 150;
+                    } else {
+                        ASSERT_EQ(pixel, under) << x << "," << y;
+                    }
+                }
+            }
         }
+        // The rose shows enough there for the test to mean something.
+        EXPECT_GT(brightShaded, row.shadeSpan > 0 ? 20 : -1);
+        EXPECT_EQ(Pixel(image, 2, 2), Pixel(rose, 2, 2)) << "the corners lie outside the pie";
     }
-    EXPECT_GT(brightShaded, 20);  // the rose shows enough there for the test to mean something
-}
-
-TEST(Compass, RotationZeroDarkensTheWholeDisc) {
-    const QImage image = CompassImage(123, 0, NoPosition);
-    for (const Sample& s : DiscSamples()) {
-        ASSERT_TRUE(Darkened(Pixel(image, s.x, s.y), RosePixel(s.x, s.y))) << s.x << "," << s.y;
-    }
-    EXPECT_EQ(Pixel(image, 2, 2), RosePixel(2, 2));  // the corners lie outside the pie
 }
 
 TEST(Compass, NeedleSevenPixelsWideThenThreeAtItsTip) {
-    for (int32_t position : {0, 360}) {
-        const QImage image = CompassImage(0, 360, position);
-        for (int x = 177; x <= 183; ++x) {
-            EXPECT_TRUE(IsRed(Pixel(image, x, 80))) << position << " " << x;   // 100 out
-            EXPECT_TRUE(IsRed(Pixel(image, x, 188))) << position << " " << x;  // behind
-        }
-        EXPECT_FALSE(IsRed(Pixel(image, 176, 80)));
-        EXPECT_FALSE(IsRed(Pixel(image, 184, 80)));
-        for (int x = 179; x <= 181; ++x) {
-            EXPECT_TRUE(IsRed(Pixel(image, x, 45))) << position << " " << x;  // 135 out
-        }
-        EXPECT_FALSE(IsRed(Pixel(image, 178, 45)));
-        EXPECT_FALSE(IsRed(Pixel(image, 182, 45)));
-        EXPECT_FALSE(IsRed(Pixel(image, 180, 34)));   // 146 out: past the tip
-        EXPECT_FALSE(IsRed(Pixel(image, 180, 195)));  // 15 behind: past the tail
-    }
-
-    const QImage right = CompassImage(0, 360, 90);
-    for (int y = 177; y <= 183; ++y) {
-        EXPECT_TRUE(IsRed(Pixel(right, 280, y))) << y;
-    }
-    EXPECT_FALSE(IsRed(Pixel(right, 280, 176)));
-    EXPECT_FALSE(IsRed(Pixel(right, 180, 80)));
-}
-
-TEST(Compass, NoNeedleWithoutAPosition) {
-    const QImage image = CompassImage(0, 270, NoPosition);
-    for (int y = 0; y < 360; ++y) {
-        for (int x = 0; x < 360; ++x) {
-            ASSERT_FALSE(IsRed(Pixel(image, x, y))) << x << "," << y;
+    const struct {
+        const char* behaviour;
+        int ratio;
+        int32_t rotation, position;
+    } rows[] = {
+        {"north", 1, 360, 0},
+        {"360 is north", 1, 360, 360},
+        {"east", 1, 360, 90},
+        {"north at ratio 2, drawn over the shaded range", 2, 270, 0},
+    };
+    // Logical pixels by distance along the needle and across it (positive to its right).
+    const struct {
+        int along, across;
+        bool red;
+    } probes[] = {
+        {100, -3, true}, {100, 0, true},  {100, 3, true},  {100, -4, false}, {100, 4, false},
+        {-8, -3, true},  {-8, 3, true},   {135, -1, true}, {135, 1, true},   {135, -2, false},
+        {135, 2, false}, {146, 0, false}, {-15, 0, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        const QImage image = CompassImage(row.ratio, 0, row.rotation, row.position);
+        const bool east = row.position == 90;
+        for (const auto& p : probes) {
+            const int x = east ? 180 + p.along : 180 + p.across;
+            const int y = east ? 180 + p.across : 180 - p.along;
+            EXPECT_TRUE(
+                AllOfBlock(image, row.ratio, x, y, [&](QRgb c) { return IsRed(c) == p.red; }))
+                << p.along << " along, " << p.across << " across";
         }
     }
 }

@@ -1,5 +1,5 @@
 // Helpers of the console's widget tests: a recording outgoing link, a driver for modal dialogs
-// and pixel access on grabbed widgets.
+// and pixel access on grabbed or rendered widgets.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,6 +56,20 @@ void WhenModal(Action action, int attemptsLeft = 2000) {
     });
 }
 
+// Records the objects it filters in the order they paint.
+class PaintLog : public QObject {
+public:
+    std::vector<QObject*> painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted.push_back(watched);
+        }
+        return false;
+    }
+};
+
 inline QImage Grab(QWidget& widget) {
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
@@ -64,4 +79,26 @@ inline QRgb Rgb(int r, int g, int b) {
 }
 inline QRgb Pixel(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFFu;
+}
+
+// The widget rendered as on a screen of pixel ratio `ratio`.
+inline QImage RenderAt(QWidget& widget, int ratio) {
+    QImage image(widget.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::black);
+    widget.render(&image);
+    return image;
+}
+
+// Whether every device pixel of logical pixel (x, y) passes `test`.
+inline bool AllOfBlock(const QImage& image, int ratio, int x, int y,
+                       const std::function<bool(QRgb)>& test) {
+    for (int dy = 0; dy < ratio; ++dy) {
+        for (int dx = 0; dx < ratio; ++dx) {
+            if (!test(Pixel(image, ratio * x + dx, ratio * y + dy))) {
+                return false;
+            }
+        }
+    }
+    return true;
 }

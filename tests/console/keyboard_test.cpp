@@ -1,9 +1,10 @@
-// The console's buttons from the keyboard: Space clicks a focused button as the mouse does, and
-// Shift+Space on a grid button gives what a mouse double click gives.
+// The console's buttons from the mouse and the keyboard: the second press of a double click
+// gives a double click only, Space clicks a focused button as the mouse does, and Shift+Space on
+// a grid button gives what a mouse double click gives.
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
 #include <QTest>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "console_test_support.h"
 
 namespace {
+
+using Signals = std::vector<std::string>;
 
 // A window with one grid button and one rotator button, recording their signals in order.
 class Keyboard : public testing::Test {
@@ -32,58 +35,66 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&face_));
     }
 
-    // The signals that `input` gives with `button` focused.
-    std::vector<std::string> SignalsOf(QWidget& button, const std::function<void()>& input) {
+    static constexpr int MouseClick = 0, MouseDoubleClick = 1;
+
+    // The signals given with `button` focused by `key` pressed with `down` held and released with
+    // `up`, or by a mouse click or double click.
+    Signals SignalsOf(QWidget& button, int key, Qt::KeyboardModifier down = Qt::NoModifier,
+                      Qt::KeyboardModifier up = Qt::NoModifier) {
         button.setFocus(Qt::TabFocusReason);
         EXPECT_TRUE(QTest::qWaitFor([&] { return button.hasFocus(); }, 10000));
         signals_.clear();
-        input();
+        if (key == MouseClick) {
+            QTest::mouseClick(&button, Qt::LeftButton);
+        } else if (key == MouseDoubleClick) {
+            // Press, release, double click, release.
+            const QPointF at(10, 10);
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+                const bool held = type != QEvent::MouseButtonRelease;
+                QMouseEvent event(type, at, button.mapToGlobal(at), Qt::LeftButton,
+                                  held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(&button, &event);
+            }
+        } else {
+            QTest::keyPress(&button, Qt::Key(key), down);
+            QTest::keyRelease(&button, Qt::Key(key), up);
+        }
         return signals_;
     }
 
     QWidget face_;
     CAntFuncButton grid_{5, &face_};
     CRotatorButton rotator_{20, &face_};
-    std::vector<std::string> signals_;
+    Signals signals_;
 };
 
-using Signals = std::vector<std::string>;
-
 TEST_F(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
-    const Signals mouseClick = SignalsOf(grid_, [&] { QTest::mouseClick(&grid_, Qt::LeftButton); });
-    const Signals mouseDoubleClick = SignalsOf(grid_, [&] {
-        QTest::mouseClick(&grid_, Qt::LeftButton);
-        QTest::mouseDClick(&grid_, Qt::LeftButton);
-    });
-    EXPECT_EQ(mouseClick, Signals{"grid clicked"});
-    EXPECT_EQ(mouseDoubleClick, (Signals{"grid clicked", "grid doubleClicked"}));
-
-    EXPECT_EQ(SignalsOf(grid_, [&] { QTest::keyClick(&grid_, Qt::Key_Space); }), mouseClick);
-    EXPECT_EQ(SignalsOf(grid_, [&] { QTest::keyClick(&grid_, Qt::Key_Space, Qt::ShiftModifier); }),
-              mouseDoubleClick);
-    // Shift held only while Space went down still counts; Shift on the release alone does not.
-    EXPECT_EQ(SignalsOf(grid_,
-                        [&] {
-                            QTest::keyPress(&grid_, Qt::Key_Space, Qt::ShiftModifier);
-                            QTest::keyRelease(&grid_, Qt::Key_Space, Qt::NoModifier);
-                        }),
-              mouseDoubleClick);
-    EXPECT_EQ(SignalsOf(grid_,
-                        [&] {
-                            QTest::keyPress(&grid_, Qt::Key_Space, Qt::NoModifier);
-                            QTest::keyRelease(&grid_, Qt::Key_Space, Qt::ShiftModifier);
-                        }),
-              mouseClick);
-    // Other keys click nothing.
-    EXPECT_EQ(SignalsOf(grid_, [&] { QTest::keyClick(&grid_, Qt::Key_A); }), Signals{});
-}
-
-TEST_F(Keyboard, SpaceClicksARotatorButtonOnceWithOrWithoutShift) {
-    EXPECT_EQ(SignalsOf(rotator_, [&] { QTest::keyClick(&rotator_, Qt::Key_Space); }),
-              Signals{"rotator clicked"});
-    EXPECT_EQ(
-        SignalsOf(rotator_, [&] { QTest::keyClick(&rotator_, Qt::Key_Space, Qt::ShiftModifier); }),
-        Signals{"rotator clicked"});
+    const Signals click = {"grid clicked"}, doubleClick = {"grid clicked", "grid doubleClicked"};
+    const Signals rotatorClick = {"rotator clicked"};
+    constexpr Qt::KeyboardModifier No = Qt::NoModifier, Shift = Qt::ShiftModifier;
+    const struct {
+        const char* behaviour;
+        QWidget* button;
+        int key;  // a key pressed with `down` held and released with `up`, or the mouse
+        Qt::KeyboardModifier down, up;
+        Signals given;
+    } rows[] = {
+        {"mouse click", &grid_, MouseClick, No, No, click},
+        {"mouse double click: the second press gives a double click only", &grid_, MouseDoubleClick,
+         No, No, doubleClick},
+        {"Space", &grid_, Qt::Key_Space, No, No, click},
+        {"Shift+Space", &grid_, Qt::Key_Space, Shift, Shift, doubleClick},
+        {"Shift held only while Space went down still counts", &grid_, Qt::Key_Space, Shift, No,
+         doubleClick},
+        {"Shift on the release alone does not", &grid_, Qt::Key_Space, No, Shift, click},
+        {"other keys click nothing", &grid_, Qt::Key_A, No, No, {}},
+        {"Space on a rotator button", &rotator_, Qt::Key_Space, No, No, rotatorClick},
+        {"Shift+Space on a rotator button", &rotator_, Qt::Key_Space, Shift, Shift, rotatorClick},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SignalsOf(*row.button, row.key, row.down, row.up), row.given) << row.behaviour;
+    }
 }
 
 TEST_F(Keyboard, NoDoubleClickWhenTheClickHidesOrDisablesTheButton) {
@@ -93,9 +104,8 @@ TEST_F(Keyboard, NoDoubleClickWhenTheClickHidesOrDisablesTheButton) {
         const QMetaObject::Connection reset =
             QObject::connect(&grid_, &QAbstractButton::clicked,
                              [&, hide] { hide ? grid_.hide() : grid_.setEnabled(false); });
-        EXPECT_EQ(
-            SignalsOf(grid_, [&] { QTest::keyClick(&grid_, Qt::Key_Space, Qt::ShiftModifier); }),
-            Signals{"grid clicked"})
+        EXPECT_EQ(SignalsOf(grid_, Qt::Key_Space, Qt::ShiftModifier, Qt::ShiftModifier),
+                  Signals{"grid clicked"})
             << hide;
         QObject::disconnect(reset);
         grid_.show();

@@ -12,16 +12,13 @@
 
 namespace {
 
-std::string Turn(int sequence, int rotator, int bearing) {
+// A "Direction" for rotator 7: `tail` is `"Direction" : <bearing>` or `"Stop" : true`.
+std::string Direction(int sequence, const std::string& tail) {
     return "{ \"Message\" : \"Direction\", \"Sequence\" : " + std::to_string(sequence) +
-           ", \"Version\": 1, \"Parameters\" : { \"Rotator\" : " + std::to_string(rotator) +
-           ", \"Direction\" : " + std::to_string(bearing) + "} }";
+           ", \"Version\": 1, \"Parameters\" : { \"Rotator\" : 7, " + tail + "} }";
 }
-
-std::string Stop(int sequence, int rotator) {
-    return "{ \"Message\" : \"Direction\", \"Sequence\" : " + std::to_string(sequence) +
-           ", \"Version\": 1, \"Parameters\" : { \"Rotator\" : " + std::to_string(rotator) +
-           ", \"Stop\" : true} }";
+std::string Turn(int sequence, int bearing) {
+    return Direction(sequence, "\"Direction\" : " + std::to_string(bearing));
 }
 
 class RotatorWindowTest : public testing::Test {
@@ -37,26 +34,23 @@ protected:
     RecordingLink link_;
 };
 
-TEST_F(RotatorWindowTest, TitleFollowsTheShortName) {
-    EXPECT_EQ(CRotatorWindow(*rotator_, nullptr).windowTitle(), QStringLiteral("Rotator - Beam"));
-    rotator_->shortName.clear();
-    CRotatorWindow untitled(*rotator_, nullptr);
-    EXPECT_EQ(untitled.windowTitle(), QStringLiteral("Rotator"));
-    EXPECT_EQ(untitled.size(), QSize(381, 533));
-    EXPECT_EQ(untitled.compass()->geometry(), QRect(11, 11, 360, 390));
-}
-
-TEST_F(RotatorWindowTest, StopIsHiddenAndDisabledWithoutOne) {
-    rotator_->hasStop = false;
-    CRotatorWindow window(*rotator_, nullptr);
-    window.show();
-    EXPECT_FALSE(window.button(1009)->isVisible());
-    EXPECT_FALSE(window.button(1009)->isEnabled());
-
-    rotator_->hasStop = true;
-    CRotatorWindow withStop(*rotator_, nullptr);
-    withStop.show();
-    EXPECT_TRUE(withStop.button(1009)->isVisible());
+TEST_F(RotatorWindowTest, TitleAndStopFollowTheRecord) {
+    const struct {
+        const char* shortName;
+        bool hasStop;
+        const char* title;
+    } rows[] = {{"Beam", true, "Rotator - Beam"}, {"", false, "Rotator"}};
+    for (const auto& row : rows) {
+        rotator_->shortName = row.shortName;
+        rotator_->hasStop = row.hasStop;
+        CRotatorWindow window(*rotator_, nullptr);
+        window.show();
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8(row.title));
+        EXPECT_EQ(window.size(), QSize(381, 533));
+        EXPECT_EQ(window.compass()->geometry(), QRect(11, 11, 360, 390));
+        EXPECT_EQ(window.button(1009)->isVisible(), row.hasStop) << row.title;
+        EXPECT_EQ(window.button(1009)->isEnabled(), row.hasStop) << row.title;
+    }
 }
 
 TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassSendDirections) {
@@ -72,14 +66,14 @@ TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassSendDirections) {
     for (const auto& row : rows) {
         window.bearingEdit()->setText(QString::fromLatin1(row.typed));
         window.button(row.id)->click();
-        expected.push_back(Turn(41 + static_cast<int>(expected.size()), 7, row.bearing));
+        expected.push_back(Turn(41 + static_cast<int>(expected.size()), row.bearing));
     }
     window.button(1009)->click();
-    expected.push_back(Stop(50, 7));
+    expected.push_back(Direction(50, "\"Stop\" : true"));
     QTest::mouseClick(window.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(180, 80));
-    expected.push_back(Turn(51, 7, 360));
+    expected.push_back(Turn(51, 360));
     QTest::mouseClick(window.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 360));
-    expected.push_back(Turn(52, 7, 225));
+    expected.push_back(Turn(52, 225));
     EXPECT_EQ(link_.sent, expected);
 }
 
@@ -101,28 +95,16 @@ TEST_F(RotatorWindowTest, EnterInTheEditClosesWithoutSendingAndEachOpeningStarts
     EXPECT_TRUE(link_.sent.empty());
 }
 
-// Counts the compass's paint events.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 TEST_F(RotatorWindowTest, RotationChangedRepaintsTheOpenCompassAtOnce) {
     CRotatorWindow window(*rotator_, nullptr);
-    PaintCounter counter;
+    PaintLog counter;
     window.compass()->installEventFilter(&counter);
     WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&running));
-        const int before = counter.paints;
+        const std::size_t before = counter.painted.size();
         rotator_->relativePosition = 90;
         running.RotationChanged();
-        EXPECT_EQ(counter.paints, before + 1);
+        EXPECT_EQ(counter.painted.size(), before + 1);
         running.reject();
     });
     window.exec();

@@ -47,31 +47,31 @@ TEST(RelativeDialog, EachButtonSendsOneRelativeRequestAndTheWindowStaysOpen) {
     EXPECT_EQ(dialog.button(8)->geometry().top(), dialog.button(3)->geometry().top());
 }
 
-TEST(FrequencyDialog, OpensEmptyWithOkFocusedAndReturnsTheTextOnOk) {
-    for (const char* typed : {"14250.7", "abc", "-5", ""}) {
+TEST(FrequencyDialog, ShowsTheTextAndReturnsWhatIsTypedOnlyOnOk) {
+    const struct {
+        const char* before;
+        const char* typed;
+        bool ok;  // Enter on the focused OK, else Cancel
+        const char* after;
+    } rows[] = {{"", "14250.7", true, "14250.7"},
+                {"", "abc", true, "abc"},
+                {"", "-5", true, "-5"},
+                {"", "", true, ""},
+                {"7000", "3500", false, "7000"}};
+    for (const auto& row : rows) {
         CFrequencyDlg dialog;
+        dialog.frequencyText = row.before;
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Frequency"));
-        WhenModal<CFrequencyDlg>([typed](CFrequencyDlg& running) {
-            EXPECT_TRUE(running.edit()->text().isEmpty());
+        WhenModal<CFrequencyDlg>([&row](CFrequencyDlg& running) {
+            EXPECT_EQ(running.edit()->text(), QString::fromLatin1(row.before));
             EXPECT_TRUE(QTest::qWaitFor([&] { return running.button(1)->hasFocus(); }, 10000));
-            running.edit()->setText(QString::fromLatin1(typed));
-            QTest::keyClick(running.button(1), Qt::Key_Return);  // Enter on the focused OK
+            running.edit()->setText(QString::fromLatin1(row.typed));
+            row.ok ? QTest::keyClick(running.button(1), Qt::Key_Return)
+                   : running.button(2)->click();
         });
-        EXPECT_EQ(dialog.exec(), QDialog::Accepted) << typed;
-        EXPECT_EQ(dialog.frequencyText, typed);
+        EXPECT_EQ(dialog.exec(), row.ok ? QDialog::Accepted : QDialog::Rejected) << row.typed;
+        EXPECT_EQ(dialog.frequencyText, row.after);
     }
-}
-
-TEST(FrequencyDialog, CancelKeepsTheOldText) {
-    CFrequencyDlg dialog;
-    dialog.frequencyText = "7000";
-    WhenModal<CFrequencyDlg>([](CFrequencyDlg& running) {
-        EXPECT_EQ(running.edit()->text(), QStringLiteral("7000"));
-        running.edit()->setText(QStringLiteral("3500"));
-        running.button(2)->click();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
-    EXPECT_EQ(dialog.frequencyText, "7000");
 }
 
 TEST(AboutDialog, ShowsTheIconTheVersionAndOk) {
