@@ -2,22 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 enum class Mode { None, Tx, Rx };
 
-struct AntennaRow {
-    const char* behaviour;
-    bool additive;
-    int32_t txState;
-    int32_t rxState;
-    Mode mode;
-    AntennaCodes expected;
-};
-
-const AntennaRow kAntennaRows[] = {
+// behaviour, additive, TX state, RX state, armed mode, codes sent
+const std::tuple<const char*, bool, int32_t, int32_t, Mode, AntennaCodes> kAntennaRows[] = {
     {"plain, no mode: both sides", false, 0, 0, Mode::None, {1, 1}},
     {"plain, TX armed: TX only", false, 2, 1, Mode::Tx, {1, 0}},
+    {"plain, unavailable, TX armed: TX only", false, 0, 0, Mode::Tx, {1, 0}},
     {"plain, RX armed: RX only", false, 1, 2, Mode::Rx, {0, 1}},
     {"additive tx selected: drop both", true, 2, 0, Mode::None, {4, 4}},
     {"additive tx selected, TX armed", true, 2, 1, Mode::Tx, {4, 0}},
@@ -39,40 +34,25 @@ const AntennaRow kAntennaRows[] = {
 };
 
 TEST(ClickCodes, AntennaSingleClickTable) {
-    for (const AntennaRow& row : kAntennaRows) {
+    for (const auto& [behaviour, additive, txState, rxState, mode, expected] : kAntennaRows) {
         AntFuncDescription antenna;
-        antenna.additive = row.additive;
-        antenna.txState = row.txState;
-        antenna.rxState = row.rxState;
-        const AntennaCodes codes =
-            AntennaClickCodes(antenna, row.mode == Mode::Tx, row.mode == Mode::Rx);
-        EXPECT_EQ(codes, row.expected) << row.behaviour << ": got " << codes.tx << "," << codes.rx;
+        antenna.additive = additive;
+        antenna.txState = txState;
+        antenna.rxState = rxState;
+        const AntennaCodes codes = AntennaClickCodes(antenna, mode == Mode::Tx, mode == Mode::Rx);
+        EXPECT_EQ(codes, expected) << behaviour << ": got " << codes.tx << "," << codes.rx;
     }
 }
 
+// The second press follows the modes armed at the first press, not the current ones.
 TEST(ClickCodes, AntennaDoubleClickFollowsModesOfFirstPress) {
     EXPECT_EQ(AntennaDoubleClickCodes(false, false), (AntennaCodes{2, 2}));
     EXPECT_EQ(AntennaDoubleClickCodes(true, false), (AntennaCodes{2, 0}));
     EXPECT_EQ(AntennaDoubleClickCodes(false, true), (AntennaCodes{0, 2}));
 }
 
-// A double click with TX armed beforehand: the first press sends TX 1 only, the second TX 2 only.
-TEST(ClickCodes, DoubleClickWithTxArmedSendsTxOneThenTxTwo) {
-    AntFuncDescription antenna;
-    EXPECT_EQ(AntennaClickCodes(antenna, true, false), (AntennaCodes{1, 0}));
-    EXPECT_EQ(AntennaDoubleClickCodes(true, false), (AntennaCodes{2, 0}));
-}
-
-struct FunctionRow {
-    const char* behaviour;
-    bool momentary;
-    bool alternate;
-    int32_t state;
-    int32_t click;
-    int32_t doubleClick;
-};
-
-const FunctionRow kFunctionRows[] = {
+// behaviour, momentary, alternate, state, single click state, double click state
+const std::tuple<const char*, bool, bool, int32_t, int32_t, int32_t> kFunctionRows[] = {
     {"latching available: turn on", false, false, 1, 1, 0},
     {"latching selected: turn off", false, false, 2, 2, 0},
     {"latching unavailable: nothing", false, false, 0, 0, 0},
@@ -88,14 +68,14 @@ const FunctionRow kFunctionRows[] = {
 };
 
 TEST(ClickCodes, FunctionTable) {
-    for (const FunctionRow& row : kFunctionRows) {
+    for (const auto& [behaviour, momentary, alternate, state, click, doubleClick] : kFunctionRows) {
         AntFuncDescription function;
         function.kind = DescriptionKind::Function;
-        function.momentary = row.momentary;
-        function.alternate = row.alternate;
-        function.txState = function.rxState = row.state;
-        EXPECT_EQ(FunctionClickState(function), row.click) << row.behaviour;
-        EXPECT_EQ(FunctionDoubleClickState(function), row.doubleClick) << row.behaviour;
+        function.momentary = momentary;
+        function.alternate = alternate;
+        function.txState = function.rxState = state;
+        EXPECT_EQ(FunctionClickState(function), click) << behaviour;
+        EXPECT_EQ(FunctionDoubleClickState(function), doubleClick) << behaviour;
     }
 }
 

@@ -1,6 +1,10 @@
-// The plain decisions behind the grid: placement, title, long-name lines, rotator positions.
+// The plain decisions behind the grid: placement, title, long-name lines, rotator positions
+// (the rotator button label is checked through the handlers).
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/grid_placement.h"
@@ -9,50 +13,32 @@
 
 namespace {
 
-using Slots = std::array<int32_t, GridSlots>;
-
-Slots SlotsWith(std::initializer_list<std::pair<int, int32_t>> filled) {
-    Slots slots;
-    slots.fill(-1);
-    for (auto [slot, index] : filled) {
-        slots[slot] = index;
+// "slot=index" for every slot that shows a description.
+std::string SlotsText(const std::array<int32_t, GridSlots>& slots) {
+    std::string text;
+    for (int j = 0; j < GridSlots; ++j) {
+        if (slots[j] != -1) {
+            text += (text.empty() ? "" : " ") + std::to_string(j) + "=" + std::to_string(slots[j]);
+        }
     }
-    return slots;
+    return text;
 }
 
-struct PlacementRow {
-    const char* behaviour;
-    std::vector<GridPlace> places;
-    Slots expected;
-};
-
+// (The worked example is checked through a Station.)
 TEST(GridPlacement, Table) {
-    std::vector<GridPlace> sixteen(16, GridPlace{});
-    Slots firstFifteen;
-    for (int j = 0; j < GridSlots; ++j) {
-        firstFifteen[j] = j;
-    }
-    const PlacementRow rows[] = {
-        {"worked example: two at (0,0), one unplaced, a function at (4,2)",
-         {{0, 0}, {0, 0}, {-1, -1}, {4, 2}},
-         SlotsWith({{0, 0}, {14, 3}, {1, 1}, {2, 2}})},
+    const std::tuple<const char*, std::vector<GridPlace>, const char*> rows[] = {
         {"duplicate place: the later one goes to the lowest free slot after all placed ones",
          {{1, 0}, {0, 0}, {1, 0}},
-         SlotsWith({{1, 0}, {0, 1}, {2, 2}})},
-        {"three unplaced take slots 0, 1, 2",
-         {{5, 0}, {0, 3}, {-1, 1}},
-         SlotsWith({{0, 0}, {1, 1}, {2, 2}})},
-        {"a place outside the grid counts as none",
-         {{-2, 0}, {0, -1}, {2, 1}},
-         SlotsWith({{0, 0}, {1, 1}, {7, 2}})},
-        {"slots count down the columns",
-         {{4, 0}, {0, 1}, {0, 2}},
-         SlotsWith({{4, 0}, {5, 1}, {10, 2}})},
-        {"sixteen places: only the first fifteen are shown", sixteen, firstFifteen},
-        {"nothing to place", {}, SlotsWith({})},
+         "0=1 1=0 2=2"},
+        {"three unplaced take slots 0, 1, 2", {{5, 0}, {0, 3}, {-1, 1}}, "0=0 1=1 2=2"},
+        {"a place outside the grid counts as none", {{-2, 0}, {0, -1}, {2, 1}}, "0=0 1=1 7=2"},
+        {"slots count down the columns", {{4, 0}, {0, 1}, {0, 2}}, "4=0 5=1 10=2"},
+        {"sixteen places: only the first fifteen are shown", std::vector<GridPlace>(16),
+         "0=0 1=1 2=2 3=3 4=4 5=5 6=6 7=7 8=8 9=9 10=10 11=11 12=12 13=13 14=14"},
+        {"nothing to place", {}, ""},
     };
-    for (const PlacementRow& row : rows) {
-        EXPECT_EQ(PlaceOnGrid(row.places), row.expected) << row.behaviour;
+    for (const auto& [behaviour, places, expected] : rows) {
+        EXPECT_EQ(SlotsText(PlaceOnGrid(places)), expected) << behaviour;
     }
 }
 
@@ -64,42 +50,29 @@ TEST(GridTitle, RangeOnlyWhenBothEndsKnown) {
     EXPECT_EQ(GridTitle(-2147483647 - 1, 2147483647, ""), "[-2147483648-2147483647] ");
 }
 
-struct LinesRow {
-    const char* behaviour;
-    std::optional<std::string> tx;
-    std::optional<std::string> rx;
-    LongNameLines expected;
-};
-
 TEST(LongNameLines, Table) {
-    const LinesRow rows[] = {
-        {"no names: both empty", std::nullopt, std::nullopt, {"", ""}},
-        {"RX name alone: both empty", std::nullopt, "Dipole", {"", ""}},
-        {"TX name alone stands for both", "Yagi", std::nullopt, {"    Yagi", ""}},
-        {"equal names: one line after four spaces", "Yagi", "Yagi", {"    Yagi", ""}},
-        {"different names", "Yagi", "Beverage", {"TX: Yagi", "RX: Beverage"}},
-        {"names differing in case are different", "yagi", "Yagi", {"TX: yagi", "RX: Yagi"}},
-        {"an empty TX name is still a name", "", std::nullopt, {"    ", ""}},
-        {"bytes after a zero byte count",
-         std::string("A\0B", 3),
-         std::string("A\0C", 3),
-         {std::string("TX: A\0B", 7), std::string("RX: A\0C", 7)}},
+    using std::nullopt;
+    using Name = std::optional<std::string>;
+    const std::tuple<const char*, Name, Name, std::string> rows[] = {
+        {"no names: both empty", nullopt, nullopt, "|"},
+        {"RX name alone: both empty", nullopt, "Dipole", "|"},
+        {"TX name alone stands for both", "Yagi", nullopt, "    Yagi|"},
+        {"equal names: one line after four spaces", "Yagi", "Yagi", "    Yagi|"},
+        {"different names", "Yagi", "Beverage", "TX: Yagi|RX: Beverage"},
+        {"names differing in case are different", "yagi", "Yagi", "TX: yagi|RX: Yagi"},
+        {"an empty TX name is still a name", "", nullopt, "    |"},
+        {"bytes after a zero byte count", std::string("A\0B", 3), std::string("A\0C", 3),
+         std::string("TX: A\0B|RX: A\0C", 15)},
     };
-    for (const LinesRow& row : rows) {
-        EXPECT_EQ(MakeLongNameLines(row.tx, row.rx), row.expected) << row.behaviour;
+    for (const auto& [behaviour, tx, rx, expected] : rows) {
+        const LongNameLines lines = MakeLongNameLines(tx, rx);
+        EXPECT_EQ(lines.tx + "|" + lines.rx, expected) << behaviour;
     }
 }
 
-struct PositionRow {
-    const char* behaviour;
-    int32_t position;
-    int32_t ccwLimit;
-    int32_t expected;
-};
-
 TEST(RelativePosition, Table) {
     const int32_t kMin = -2147483647 - 1;
-    const PositionRow rows[] = {
+    const std::tuple<const char*, int32_t, int32_t, int32_t> rows[] = {
         {"45 against 180", 45, 180, 225},
         {"-90 gives 270", 0, 90, 270},
         {"0 against 360 gives 360", 0, 360, 360},
@@ -113,19 +86,9 @@ TEST(RelativePosition, Table) {
         {"highest position below 10000 against lowest limit", 9999, kMin, 47},
         {"negative limit", 10, -350, 0},
     };
-    for (const PositionRow& row : rows) {
-        EXPECT_EQ(RelativePosition(row.position, row.ccwLimit), row.expected) << row.behaviour;
+    for (const auto& [behaviour, position, ccwLimit, expected] : rows) {
+        EXPECT_EQ(RelativePosition(position, ccwLimit), expected) << behaviour;
     }
-}
-
-TEST(RotatorButtonLabel, NameAndPositionOnTwoLines) {
-    CRotator rotator;
-    rotator.shortName = "Tower";
-    EXPECT_EQ(RotatorButtonLabel(rotator), "Tower");
-    rotator.relativePosition = 225;
-    EXPECT_EQ(RotatorButtonLabel(rotator), "Tower\n225");
-    rotator.relativePosition = 0;
-    EXPECT_EQ(RotatorButtonLabel(rotator), "Tower\n0");
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
 std::string RotatorList(int count) {
     std::string list;
     for (int i = 1; i <= count; ++i) {
@@ -15,7 +13,8 @@ std::string RotatorList(int count) {
     return "{\"Rotators\":[" + list + "]}";
 }
 
-TEST_F(StationTest, AtMostTenRotatorsOneReportPerExtraElement) {
+// One report per element beyond the tenth, also in a later message.
+TEST_F(StationTest, AtMostTenRotators) {
     Rotators(RotatorList(12));
     EXPECT_EQ(station.rotators().size(), 10u);
     EXPECT_EQ(reports.texts, Strings(2, "Too many rotators, this client supports 10"));
@@ -23,15 +22,8 @@ TEST_F(StationTest, AtMostTenRotatorsOneReportPerExtraElement) {
         EXPECT_TRUE(view.rotatorButtons[i].shown);
         EXPECT_EQ(view.rotatorButtons[i].label, "Rotator " + std::to_string(i + 1));
     }
-    reports.texts.clear();
     Rotators(RotatorList(1));
-    EXPECT_EQ(reports.texts, Strings{"Too many rotators, this client supports 10"});
-}
-
-TEST_F(StationTest, ElevenRotatorsReportOnce) {
-    Rotators(RotatorList(11));
-    EXPECT_EQ(station.rotators().size(), 10u);
-    EXPECT_EQ(reports.texts, Strings{"Too many rotators, this client supports 10"});
+    EXPECT_EQ(reports.texts, Strings(3, "Too many rotators, this client supports 10"));
 }
 
 TEST_F(StationTest, RotatorRecordsAndPlaces) {
@@ -40,64 +32,57 @@ TEST_F(StationTest, RotatorRecordsAndPlaces) {
                              {"ShortName":"No number"},{},
                              {"Rotator":9,"HasStop":"true"},
                              {"Rotator":"12","ShortName":"Mast"}]})");
-    ASSERT_EQ(station.rotators().size(), 3u);
-    const CRotator& tower = *station.rotators()[0];
-    EXPECT_EQ(tower.number, 4);
-    EXPECT_EQ(tower.longName, "Tower 30 m");
-    EXPECT_TRUE(tower.hasStop);
-    EXPECT_EQ(tower.relativePosition, NoPosition);
-    EXPECT_EQ(station.rotators()[1]->shortName, "Rotator 2") << "a skipped object takes no place";
-    EXPECT_FALSE(station.rotators()[1]->hasStop);
-    EXPECT_EQ(station.rotators()[2]->number, 12);
+    std::string records;  // number, names, stop and relative position of each
+    for (const auto& r : station.rotators()) {
+        records += std::to_string(r->number) + " " + r->shortName + "/" +
+                   r->longName.value_or("-") + (r->hasStop ? " stop " : " ") +
+                   std::to_string(r->relativePosition) + "; ";
+    }
+    // A skipped object takes no place: the second is named for the place it takes.
+    EXPECT_EQ(records,
+              "4 Tower/Tower 30 m stop 2147483647; 9 Rotator 2/- 2147483647; "
+              "12 Mast/- 2147483647; ");
     EXPECT_EQ(view.rotatorButtons[2].label, "Mast");
     EXPECT_FALSE(view.rotatorButtons[3].shown);
     Rotators(R"({"Rotators":[{"Rotator":1}]})");
     EXPECT_EQ(station.rotators()[3]->shortName, "Rotator 4") << "a second message appends";
 }
 
-struct RotationRow {
-    const char* behaviour;
-    const char* parameters;
-    int32_t ccwLimit, rotation, position, relativePosition;
-    const char* label;
-};
-
+// Rows run in turn on two rotators with the same number; each expects "ccwLimit rotation
+// position relativePosition|label" of the first (the arithmetic itself is in
+// RelativePosition.Table).
 TEST_F(StationTest, RotationTable) {
-    const RotationRow rows[] = {
-        {"45 against 180", R"({"Rotator":4,"Position":45,"CCWLimit":180})", 180, 360, 45, 225,
-         "Tower\n225"},
-        {"10000 is no position, but is stored", R"({"Rotator":4,"Position":10000})", 180, 360,
-         10000, NoPosition, "Tower"},
-        {"only Rotation", R"({"Rotator":4,"Rotation":450})", 180, 450, 10000, NoPosition, "Tower"},
-        {"0 against 360 gives 360", R"({"Rotator":4,"Position":0,"CCWLimit":360})", 360, 450, 0,
-         360, "Tower\n360"},
+    const char* const rows[][3] = {
+        {"45 against 180", R"({"Rotator":4,"Position":45,"CCWLimit":180})",
+         "180 360 45 225|Tower\n225"},
+        {"10000 is no position, but is stored", R"({"Rotator":4,"Position":10000})",
+         "180 360 10000 2147483647|Tower"},
+        {"only Rotation", R"({"Rotator":4,"Rotation":450})", "180 450 10000 2147483647|Tower"},
         {"a position alone is taken against the stored limit", R"({"Rotator":4,"Position":90})",
-         360, 450, 90, 90, "Tower\n90"},
-        {"-90 gives 270", R"({"Rotator":4,"Position":-90,"CCWLimit":0})", 0, 450, -90, 270,
-         "Tower\n270"},
+         "180 450 90 270|Tower\n270"},
         {"extremes do not overflow",
-         R"({"Rotator":4,"Position":-2147483648,"CCWLimit":2147483646,"Rotation":-5})", 2147483646,
-         -5, -2147483647 - 1, 106, "Tower\n106"},
+         R"({"Rotator":4,"Position":-2147483648,"CCWLimit":2147483646,"Rotation":-5})",
+         "2147483646 -5 -2147483648 106|Tower\n106"},
         {"beyond 32 bits the values clamp, and a limit of NoPosition counts as none",
-         R"({"Rotator":4,"Position":-99999999999,"CCWLimit":99999999999})", 2147483646, -5,
-         -2147483647 - 1, 106, "Tower\n106"},
-        {"the first rotator with the number", R"({"Rotator":4,"Position":10,"CCWLimit":5})", 5, -5,
-         10, 5, "Tower\n5"},
+         R"({"Rotator":4,"Position":-99999999999,"CCWLimit":99999999999})",
+         "2147483646 -5 -2147483648 106|Tower\n106"},
+        {"0 is a position and a limit", R"({"Rotator":4,"Position":0,"CCWLimit":0})",
+         "0 -5 0 0|Tower\n0"},
     };
     Rotators(
         R"({"Rotators":[{"Rotator":4,"ShortName":"Tower"},{"Rotator":4,"ShortName":"Twin"}]})");
-    for (const RotationRow& row : rows) {
+    for (const auto& [behaviour, parameters, expected] : rows) {
+        SCOPED_TRACE(behaviour);
         view.log.clear();
-        Rotation(row.parameters);
+        Rotation(parameters);
         const CRotator& r = *station.rotators()[0];
-        EXPECT_EQ(r.ccwLimit, row.ccwLimit) << row.behaviour;
-        EXPECT_EQ(r.rotation, row.rotation) << row.behaviour;
-        EXPECT_EQ(r.position, row.position) << row.behaviour;
-        EXPECT_EQ(r.relativePosition, row.relativePosition) << row.behaviour;
-        EXPECT_EQ(view.rotatorButtons[0].label, row.label) << row.behaviour;
-        EXPECT_EQ(view.log, (Strings{"compass 0", "refresh 0 00"})) << row.behaviour;
+        EXPECT_EQ(std::to_string(r.ccwLimit) + " " + std::to_string(r.rotation) + " " +
+                      std::to_string(r.position) + " " + std::to_string(r.relativePosition) + "|" +
+                      view.rotatorButtons[0].label,
+                  expected);
+        EXPECT_EQ(view.log, (Strings{"compass 0", "refresh 0 00"}));
     }
-    EXPECT_EQ(view.rotatorButtons[1].label, "Twin");
+    EXPECT_EQ(view.rotatorButtons[1].label, "Twin") << "only the first with the number";
     EXPECT_EQ(station.rotators()[1]->relativePosition, NoPosition);
     EXPECT_EQ(reports.texts, Strings{});
 }
@@ -147,9 +132,7 @@ TEST_F(StationTest, NestedConfigurationInsideAReport) {
     Configure(R"({"Antennas":[{"Antenna":1,"Description":0},{"Antenna":2}]})");
     EXPECT_TRUE(SlotsValid());
     EXPECT_EQ(station.descriptions().size(), 5u);
-    for (int j = 0; j < GridSlots; ++j) {
-        EXPECT_EQ(view.grid[j].shown, j < 5);
-    }
+    EXPECT_EQ(Grid(), "0=0: 1=1: 2=2: 3=3: 4=4:");
 }
 
 // While a Configuration is being read the old descriptions are gone: a click or a State handled
@@ -183,7 +166,7 @@ TEST_F(StationTest, LookupsOutsideTheRecordsFindNothing) {
     station.RefreshRotatorButton(0);
     station.UpdateRotation(1, 0, 360, 45);
     station.ApplyState(1, 2, 2, false, DescriptionKind::Antenna);
-    EXPECT_EQ(view.log, (std::vector<std::string>{"state 0 2 2"}));
+    EXPECT_EQ(view.log, Strings{"state 0 2 2"});
 }
 
 }  // namespace
