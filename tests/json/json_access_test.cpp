@@ -64,36 +64,26 @@ INSTANTIATE_TEST_SUITE_P(Rows, IntValueTest, testing::ValuesIn(kIntRows),
                              return std::string(info.param.name);
                          });
 
-TEST(IntValue, IsZeroForNone) {
-    EXPECT_EQ(IntValue(nullptr), 0);
-}
-
 TEST(TextEquals, ComparesBytesAndLength) {
     auto label = TextNode(JsonKind::Label, "Message");
     EXPECT_TRUE(TextEquals(label.get(), "Message"));
-    EXPECT_FALSE(TextEquals(label.get(), "message"));
-    EXPECT_FALSE(TextEquals(label.get(), "Messag"));
-    EXPECT_FALSE(TextEquals(label.get(), "Messages"));
-
+    for (const char* other : {"message", "Messag", "Messages"}) {
+        EXPECT_FALSE(TextEquals(label.get(), other)) << other;
+    }
     auto withZero = TextNode(JsonKind::String, "a\0b"s);
     EXPECT_FALSE(TextEquals(withZero.get(), "a"));
     EXPECT_TRUE(TextEquals(withZero.get(), "a\0b"s));
-
-    auto empty = TextNode(JsonKind::String, ""s);
-    EXPECT_TRUE(TextEquals(empty.get(), ""));
-    auto noText = TextNode(JsonKind::Null, std::nullopt);
-    EXPECT_FALSE(TextEquals(noText.get(), ""));
-    EXPECT_FALSE(TextEquals(nullptr, ""));
+    EXPECT_TRUE(TextEquals(TextNode(JsonKind::String, ""s).get(), ""));
+    EXPECT_FALSE(TextEquals(TextNode(JsonKind::Null, std::nullopt).get(), ""));
 }
 
-TEST(ValueOf, IsTheLabelsFirstChild) {
-    auto label = TextNode(JsonKind::Label, "Port");
-    EXPECT_EQ(ValueOf(label.get()), nullptr);
-    auto value = TextNode(JsonKind::Number, "12059");
-    const JsonNode* valueNode = value.get();
-    ASSERT_EQ(AttachChild(*label, value), 1);
-    EXPECT_EQ(ValueOf(label.get()), valueNode);
+TEST(Accessors, NoneReadsAsNothing) {
+    EXPECT_EQ(IntValue(nullptr), 0);
     EXPECT_EQ(ValueOf(nullptr), nullptr);
+    EXPECT_FALSE(TextEquals(nullptr, ""));
+    EXPECT_EQ(ReadInteger(nullptr), 0);
+    EXPECT_EQ(ReadText(nullptr), std::nullopt);
+    EXPECT_FALSE(ReadFlag(nullptr));
 }
 
 struct MemberRow {
@@ -123,10 +113,12 @@ class MemberReadingTest : public testing::TestWithParam<MemberRow> {};
 TEST_P(MemberReadingTest, ReadsIntegerTextAndFlag) {
     const MemberRow& row = GetParam();
     auto label = TextNode(JsonKind::Label, "Member");
-    if (row.valueKind != JsonKind::Label) {
+    const bool hasValue = row.valueKind != JsonKind::Label;
+    if (hasValue) {
         auto value = TextNode(row.valueKind, row.valueText);
         ASSERT_EQ(AttachChild(*label, value), 1);
     }
+    EXPECT_EQ(ValueOf(label.get()) != nullptr, hasValue);
     EXPECT_EQ(ReadInteger(label.get()), row.integer);
     EXPECT_EQ(ReadText(label.get()), row.text);
     EXPECT_EQ(ReadFlag(label.get()), row.flag);
@@ -136,11 +128,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, MemberReadingTest, testing::ValuesIn(kMemberRows)
                          [](const testing::TestParamInfo<MemberRow>& info) {
                              return std::string(info.param.name);
                          });
-
-TEST(MemberReading, NoLabelReadsAsNothing) {
-    EXPECT_EQ(ReadInteger(nullptr), 0);
-    EXPECT_EQ(ReadText(nullptr), std::nullopt);
-    EXPECT_FALSE(ReadFlag(nullptr));
-}
 
 }  // namespace

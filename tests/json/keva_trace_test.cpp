@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -52,56 +51,53 @@ const char kStreamTrace[] =
     "document {\"Message\":\"Server\",\"Sequence\":100,\"Version\":1,\"Parameters\":{}}\n"
     "status NeedMore\n";
 
-TEST(KevaTrace, PrintsEveryDocumentAndTheStatus) {
-    const std::string path = WriteInput("stream", kStream);
-    for (const char* chunk : {"", "--chunk 1 ", "--chunk 5 ", "--chunk=4096 "}) {
-        const TraceRun run = RunTrace(chunk + ("'" + path + "'"));
-        EXPECT_EQ(run.out, kStreamTrace) << chunk;
-        EXPECT_EQ(run.exitStatus, 0) << chunk;
-    }
-}
+const std::string kDeep = "{\"a\":" + std::string(100000, '[') + std::string(100000, ']') + "}";
 
-TEST(KevaTrace, ReadsStandardInput) {
-    const std::string path = WriteInput("stdin", kStream);
-    const TraceRun run = RunTrace("--chunk 3 < '" + path + "'");
-    EXPECT_EQ(run.out, kStreamTrace);
-    EXPECT_EQ(run.exitStatus, 0);
-    EXPECT_EQ(RunTrace("- < '" + path + "'").out, kStreamTrace);
-}
+struct TraceRow {
+    const char* name;
+    std::string input;      // written to a file whose quoted path stands in for $IN
+    std::string arguments;  // shell words
+    std::string out;
+    int exitStatus;
+};
 
-TEST(KevaTrace, StopsAtTheFirstErrorAndExitsWithOne) {
-    const std::string path = WriteInput("error", "{\"a\":1}\r\n{\"%s%n\":tru}\n{\"b\":2}");
-    const TraceRun run = RunTrace("--chunk 2 '" + path + "'");
-    EXPECT_EQ(
-        run.out,
-        "document {\"a\":1}\n"
-        "report JSON: Unexpected character '}' (possible misspelling of 'true') at line 3     \n"
-        "status LexicalError\n");
-    EXPECT_EQ(run.exitStatus, 1);
-}
+const TraceRow kTraceRows[] = {
+    {"file_whole", kStream, "$IN", kStreamTrace, 0},
+    {"file_in_chunks_of_1", kStream, "--chunk 1 $IN", kStreamTrace, 0},
+    {"file_in_chunks_of_5", kStream, "--chunk 5 $IN", kStreamTrace, 0},
+    {"chunk_with_equals", kStream, "--chunk=4096 $IN", kStreamTrace, 0},
+    {"standard_input", kStream, "--chunk 3 < $IN", kStreamTrace, 0},
+    {"dash_is_standard_input", kStream, "- < $IN", kStreamTrace, 0},
+    {"stops_at_the_first_error_with_one", "{\"a\":1}\r\n{\"%s%n\":tru}\n{\"b\":2}", "--chunk 2 $IN",
+     "document {\"a\":1}\n"
+     "report JSON: Unexpected character '}' (possible misspelling of 'true') at line 3     \n"
+     "status LexicalError\n",
+     1},
+    {"empty_stream_needs_more", "", "$IN", "status NeedMore\n", 0},
+    {"unfinished_stream_needs_more", "{\"a\":[1,", "$IN", "status NeedMore\n", 0},
+    {"deep_nesting_in_full", kDeep, "--chunk 65536 $IN",
+     "document " + kDeep + "\nstatus NeedMore\n", 0},
+    {"chunk_zero", "{}", "--chunk 0 $IN", "", 2},
+    {"chunk_not_a_number", "{}", "--chunk x $IN", "", 2},
+    {"chunk_negative", "{}", "--chunk -1 $IN", "", 2},
+    {"chunk_with_suffix", "{}", "--chunk 12k $IN", "", 2},
+    {"chunk_without_value", "{}", "--chunk", "", 2},
+    {"unknown_option", "{}", "--bogus $IN", "", 2},
+    {"two_files", "{}", "$IN $IN", "", 2},
+    {"missing_file", "{}", "'/nonexistent/keva'", "", 2},
+};
 
-TEST(KevaTrace, AnEmptyOrUnfinishedStreamNeedsMore) {
-    EXPECT_EQ(RunTrace("'" + WriteInput("empty", "") + "'").out, "status NeedMore\n");
-    const TraceRun unfinished = RunTrace("'" + WriteInput("unfinished", "{\"a\":[1,") + "'");
-    EXPECT_EQ(unfinished.out, "status NeedMore\n");
-    EXPECT_EQ(unfinished.exitStatus, 0);
-}
-
-TEST(KevaTrace, WritesDeepNestingInFull) {
-    const std::string deep = "{\"a\":" + std::string(100000, '[') + std::string(100000, ']') + "}";
-    const TraceRun run = RunTrace("--chunk 65536 '" + WriteInput("deep", deep) + "'");
-    EXPECT_EQ(run.out, "document " + deep + "\nstatus NeedMore\n");
-    EXPECT_EQ(run.exitStatus, 0);
-}
-
-TEST(KevaTrace, RefusesBadArgumentsWithTwo) {
-    const std::string path = "'" + WriteInput("args", "{}") + "'";
-    for (const std::string& arguments : std::vector<std::string>{
-             "--chunk 0 " + path, "--chunk x " + path, "--chunk -1 " + path, "--chunk 12k " + path,
-             "--chunk", "--bogus " + path, path + " " + path, std::string("'/nonexistent/keva'")}) {
+TEST(KevaTrace, PrintsTheTraceAndExitsWithItsStatus) {
+    for (const TraceRow& row : kTraceRows) {
+        SCOPED_TRACE(row.name);
+        const std::string path = "'" + WriteInput(row.name, row.input) + "'";
+        std::string arguments = row.arguments;
+        for (std::size_t at; (at = arguments.find("$IN")) != std::string::npos;) {
+            arguments.replace(at, 3, path);
+        }
         const TraceRun run = RunTrace(arguments);
-        EXPECT_EQ(run.exitStatus, 2) << arguments;
-        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_EQ(run.exitStatus, row.exitStatus);
     }
 }
 

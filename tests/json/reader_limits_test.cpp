@@ -2,6 +2,7 @@
 // one document from taking all memory.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,147 +27,124 @@ std::string DeepObjects(int depth) {
     return text;
 }
 
-// Depth of the first-child chain under `root`, walked without recursion.
-int FirstChildDepth(const JsonNode* root) {
-    int depth = 0;
-    for (const JsonNode* node = root; node; node = node->firstChild.get()) {
-        ++depth;
+// Feeds `input` in chunks of `chunk` bytes until the reader answers other than NeedMore.
+JsonStatus FeedInChunks(JsonReader& reader, const std::string& input, std::size_t chunk) {
+    JsonStatus status = JsonStatus::NeedMore;
+    for (std::size_t at = 0; at < input.size() && status == JsonStatus::NeedMore; at += chunk) {
+        status = reader.Feed(input.data() + at, std::min(chunk, input.size() - at));
     }
-    return depth;
+    return status;
 }
 
-TEST(ReaderNesting, ReadsAndFreesAHundredThousandArraysOnASmallStack) {
-    const std::string input = DeepArrays(100000);
-    JsonStatus status = JsonStatus::InternalError;
-    int depth = 0;
-    std::size_t written = 0;
+TEST(ReaderNesting, ReadsWritesAndFreesDeepTreesOnASmallStack) {
+    const std::string arrays = DeepArrays(100000);
+    const std::string objects = DeepObjects(30000);
+    std::vector<JsonStatus> statuses;  // arrays whole, objects in chunks of 7, held, partial
+    std::vector<std::string> written;
     RunOnSmallStack([&] {
-        JsonReader reader([&](const JsonNode* root) {
-            depth = FirstChildDepth(root);
-            written = TreeText(root).size();
-        });
-        status = reader.Feed(input.data(), input.size());
-    });
-    EXPECT_EQ(status, JsonStatus::NeedMore);
-    EXPECT_EQ(depth, 100000 + 2);  // the object, its label, the arrays
-    EXPECT_EQ(written, input.size());
-}
-
-TEST(ReaderNesting, ReadsDeepObjectsInSmallChunksOnASmallStack) {
-    const std::string input = DeepObjects(30000);
-    std::vector<JsonStatus> statuses;
-    std::string written;
-    RunOnSmallStack([&] {
-        JsonReader reader([&](const JsonNode* root) { written = TreeText(root); });
-        for (std::size_t at = 0; at < input.size(); at += 7) {
-            statuses.push_back(
-                reader.Feed(input.data() + at, std::min<std::size_t>(7, input.size() - at)));
+        {
+            JsonReader reader([&](const JsonNode* root) { written.push_back(TreeText(root)); });
+            statuses.push_back(reader.Feed(arrays.data(), arrays.size()));
+            statuses.push_back(FeedInChunks(reader, objects, 7));
         }
-    });
-    EXPECT_EQ(statuses, std::vector<JsonStatus>(statuses.size(), JsonStatus::NeedMore));
-    EXPECT_EQ(written, input);
-}
-
-TEST(ReaderNesting, DiscardsADeepHeldOrPartialTreeOnASmallStack) {
-    const std::string whole = DeepArrays(100000);
-    JsonStatus held = JsonStatus::InternalError;
-    JsonStatus partial = JsonStatus::InternalError;
-    RunOnSmallStack([&] {
         {
             JsonReader reader;  // no handler: the document stays until the reader goes
-            held = reader.Feed(whole.data(), whole.size());
+            statuses.push_back(reader.Feed(arrays.data(), arrays.size()));
         }
-        {
-            JsonReader reader([](const JsonNode*) {});
-            partial = reader.Feed(whole.data(), whole.size() / 2 + 3);
-        }
+        JsonReader reader([](const JsonNode*) {});
+        statuses.push_back(reader.Feed(arrays.data(), arrays.size() / 2 + 3));
     });
-    EXPECT_EQ(held, JsonStatus::DocumentEnded);
-    EXPECT_EQ(partial, JsonStatus::NeedMore);
+    EXPECT_EQ(statuses, (std::vector<JsonStatus>{JsonStatus::NeedMore, JsonStatus::NeedMore,
+                                                 JsonStatus::DocumentEnded, JsonStatus::NeedMore}));
+    EXPECT_EQ(written, (std::vector<std::string>{arrays, objects}));
 }
 
 constexpr std::size_t kMax = JsonReader::MaxDocumentBytes;
-
-struct FeedResult {
-    JsonStatus status = JsonStatus::InternalError;
-    std::vector<std::string> reports;
-    std::vector<std::size_t> documentSizes;  // TreeText size of each document
-};
-
-FeedResult FeedInChunks(const std::string& input, std::size_t chunk) {
-    FeedResult result;
-    ReportRecorder reports;
-    JsonReader reader(
-        [&](const JsonNode* root) { result.documentSizes.push_back(TreeText(root).size()); });
-    for (std::size_t at = 0; at < input.size(); at += chunk) {
-        result.status = reader.Feed(input.data() + at, std::min(chunk, input.size() - at));
-        if (result.status != JsonStatus::NeedMore) {
-            break;
-        }
-    }
-    result.reports = reports.texts;
-    return result;
-}
 
 std::string MemberWithString(std::size_t length) {
     return R"({"a":")" + std::string(length, 's') + R"("})";
 }
 
-TEST(ReaderSizeCap, RefusesAStringPastTheCapAsOutOfMemory) {
-    const std::string input = MemberWithString(kMax);
-    for (std::size_t chunk : {std::size_t{4096}, input.size()}) {
-        const FeedResult result = FeedInChunks(input, chunk);
-        EXPECT_EQ(result.status, JsonStatus::OutOfMemory) << chunk;
-        EXPECT_EQ(result.reports, std::vector<std::string>{"JSON: Out of memory"}) << chunk;
-        EXPECT_TRUE(result.documentSizes.empty());
-    }
-}
+struct CapRow {
+    const char* name;
+    std::function<std::string()> input;  // made when the row runs: each is about 16 MiB
+    std::size_t chunk;                   // 0: the whole input in one Feed
+    JsonStatus status;
+    std::vector<std::string> reports;
+    std::vector<std::size_t> documentSizes;  // TreeText size of each document handed over
+};
 
-TEST(ReaderSizeCap, RefusesANumberPastTheCap) {
-    const std::string input = R"({"a":)" + std::string(kMax + 1, '7');
-    const FeedResult result = FeedInChunks(input, 1 << 20);
-    EXPECT_EQ(result.status, JsonStatus::OutOfMemory);
-    EXPECT_EQ(result.reports, std::vector<std::string>{"JSON: Out of memory"});
-}
+const std::vector<std::string> kOutOfMemory = {"JSON: Out of memory"};
 
-TEST(ReaderSizeCap, RefusesAStringPastTheCapEvenBeforeADocument) {
-    const std::string input = "\"" + std::string(kMax + 1, 's');
-    const FeedResult result = FeedInChunks(input, 1 << 20);
-    EXPECT_EQ(result.status, JsonStatus::OutOfMemory);
-}
-
-TEST(ReaderSizeCap, RefusesTooManyNodesWithTheLineSuffix) {
+const CapRow kCapRows[] = {
+    {"string_past_the_cap_in_chunks",
+     [] { return MemberWithString(kMax); },
+     4096,
+     JsonStatus::OutOfMemory,
+     kOutOfMemory,
+     {}},
+    {"string_past_the_cap_whole",
+     [] { return MemberWithString(kMax); },
+     0,
+     JsonStatus::OutOfMemory,
+     kOutOfMemory,
+     {}},
+    {"number_past_the_cap",
+     [] { return R"({"a":)" + std::string(kMax + 1, '7'); },
+     1 << 20,
+     JsonStatus::OutOfMemory,
+     kOutOfMemory,
+     {}},
+    {"string_past_the_cap_before_a_document",
+     [] { return "\"" + std::string(kMax + 1, 's'); },
+     1 << 20,
+     JsonStatus::OutOfMemory,
+     kOutOfMemory,
+     {}},
     // Each node counts with its own size, so a short text of many nodes reaches the cap too.
-    const std::size_t nodes = kMax / sizeof(JsonNode) + 1;
-    const std::string input = "{\"x\":1}\n" + std::string(R"({"a":)") + std::string(nodes, '[');
-    const FeedResult result = FeedInChunks(input, 4096);
-    EXPECT_EQ(result.status, JsonStatus::OutOfMemory);
-    EXPECT_EQ(result.reports, std::vector<std::string>{"JSON: Out of memory at line 2     "});
-}
-
-TEST(ReaderSizeCap, AcceptsADocumentUnderTheCap) {
-    const std::size_t length = kMax - 4096;
-    const std::string input = MemberWithString(length);
-    const FeedResult result = FeedInChunks(input, 65536);
-    EXPECT_EQ(result.status, JsonStatus::NeedMore);
-    EXPECT_TRUE(result.reports.empty());
-    EXPECT_EQ(result.documentSizes, std::vector<std::size_t>{input.size()});
-}
-
-TEST(ReaderSizeCap, CountsEachDocumentOnItsOwn) {
-    const std::string one = MemberWithString(kMax / 2 + 1024);
-    const std::string input = one + one + one;
-    const FeedResult result = FeedInChunks(input, 65536);
-    EXPECT_EQ(result.status, JsonStatus::NeedMore);
-    EXPECT_EQ(result.documentSizes.size(), 3u);
-}
-
-TEST(ReaderSizeCap, IgnoresBlanksInsideADocument) {
+    {"too_many_nodes_with_the_line_suffix",
+     [] { return "{\"x\":1}\n{\"a\":" + std::string(kMax / sizeof(JsonNode) + 1, '['); },
+     4096,
+     JsonStatus::OutOfMemory,
+     {"JSON: Out of memory at line 2     "},
+     {7}},
+    {"document_under_the_cap",
+     [] { return MemberWithString(kMax - 4096); },
+     65536,
+     JsonStatus::NeedMore,
+     {},
+     {kMax - 4096 + 8}},
+    {"each_document_counts_on_its_own",
+     [] {
+         const std::string one = MemberWithString(kMax / 2 + 1024);
+         return one + one + one;
+     },
+     65536,
+     JsonStatus::NeedMore,
+     {},
+     std::vector<std::size_t>(3, kMax / 2 + 1024 + 8)},
     // Blanks take no memory: a document with more than the cap of them is still read.
-    const std::string input = "{" + std::string(kMax + 1, ' ') + R"("a":1})";
-    const FeedResult result = FeedInChunks(input, 1 << 20);
-    EXPECT_EQ(result.status, JsonStatus::NeedMore);
-    EXPECT_EQ(result.documentSizes, std::vector<std::size_t>{7});
+    {"blanks_inside_a_document_are_free",
+     [] { return "{" + std::string(kMax + 1, ' ') + R"("a":1})"; },
+     1 << 20,
+     JsonStatus::NeedMore,
+     {},
+     {7}},
+};
+
+TEST(ReaderSizeCap, RefusesPastTheCapAndReadsUnderIt) {
+    for (const CapRow& row : kCapRows) {
+        SCOPED_TRACE(row.name);
+        const std::string input = row.input();
+        const std::size_t chunk = row.chunk ? row.chunk : input.size();
+        ReportRecorder reports;
+        std::vector<std::size_t> documentSizes;
+        JsonReader reader(
+            [&](const JsonNode* root) { documentSizes.push_back(TreeText(root).size()); });
+        EXPECT_EQ(FeedInChunks(reader, input, chunk), row.status);
+        EXPECT_EQ(reports.texts, row.reports);
+        EXPECT_EQ(documentSizes, row.documentSizes);
+    }
 }
 
 }  // namespace
