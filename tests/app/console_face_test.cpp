@@ -89,14 +89,6 @@ TEST_F(ConsoleFaceTest, TheKeyboardVisitsTheButtonsInTemplateOrder) {
                                        19, 20, 24, 29, 21, 22, 23, 25, 26, 27, 28, 1009, 1005}));
 }
 
-TEST_F(ConsoleFaceTest, TheConsoleMenuCarriesTheCommandsAndTheirIds) {
-    Create();
-    const QList<QAction*> menus = console->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
-    EXPECT_EQ(menus[0]->text().toStdString(), "&Console");
-    EXPECT_EQ(ActionRows(*menus[0]->menu()), MenuRows);
-}
-
 // Escape, Enter (the dialog's OK command) and the close box end the console's modal run.
 TEST_F(ConsoleFaceTest, TheStandardDialogEndingsCloseTheConsole) {
     struct Row {
@@ -120,10 +112,14 @@ TEST_F(ConsoleFaceTest, TheStandardDialogEndingsCloseTheConsole) {
     }
 }
 
-// A right click on the background and the menu key open the same commands; a right click on a
-// button is no click on the background.
-TEST_F(ConsoleFaceTest, TheContextMenuOffersTheSameCommands) {
+// The console menu carries the commands and their ids; a right click on the background and the
+// menu key open the same commands; a right click on a button is no click on the background.
+TEST_F(ConsoleFaceTest, TheConsoleMenuAndTheContextMenuOfferTheCommands) {
     Create();
+    const QList<QAction*> menus = console->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text().toStdString(), "&Console");
+    EXPECT_EQ(ActionRows(*menus[0]->menu()), MenuRows);
     struct Row {
         const char* behaviour;
         QContextMenuEvent::Reason reason;

@@ -8,12 +8,12 @@
 #include <QTest>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "app/console_window.h"
 #include "link/console_events.h"
 #include "link/core/dispatch.h"
 #include "link/core/senders.h"
+#include "link/socket/hello_text.h"
 #include "link/socket/loopback_server.h"
 #include "link/socket/modal_driver.h"
 #include "link/tcp.h"
@@ -37,17 +37,6 @@ protected:
 inline std::string Envelope(const std::string& name, int sequence, const std::string& parameters) {
     return "{\"Message\":\"" + name + "\",\"Sequence\":" + std::to_string(sequence) +
            ",\"Version\":1,\"Parameters\":" + parameters + "}";
-}
-
-inline std::string HelloText(int sequence, int station, int radio) {
-    std::ostringstream text;
-    text << "{    \"Message\" : \"Hello\",    \"Sequence\" : " << sequence
-         << ",    \"Version\": 1,    \"Parameters\" : {        \"Protocol\" : \"KEVA\",        "
-            "\"Name\" : \"Windows Client\",        \"Bidirectional\" : true,        \"Radios\": "
-            "[            {\"Station\" : "
-         << station << ", \"Radio\" : " << radio
-         << "}        ],        \"Rows\" : 5,        \"Columns\" : 3    }}";
-    return text.str();
 }
 
 class ConsoleTest : public testing::Test {

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
+#include <utility>
 
 #include "app/console_fixture.h"
 #include "app/console_menu.h"
@@ -12,7 +13,23 @@
 
 namespace {
 
-using ConsoleLinkTest = ConsoleTest;
+class ConsoleLinkTest : public ConsoleTest {
+protected:
+    // Holds the first box open: runs `first` from its nested loop, then leaves the box until
+    // `done` (or 20 s have passed); every box after it is closed at once.
+    void HoldFirstBox(std::function<void()> first, std::function<bool()> done) {
+        patience.start();
+        driver.setHandler([this, first, done, ran = false](QWidget* modal) mutable {
+            if (!std::exchange(ran, true)) {
+                first();
+                return false;
+            }
+            return (done() || patience.elapsed() >= 20000) && ModalDriver::CloseBoxes(modal);
+        });
+    }
+
+    QElapsedTimer patience;
+};
 
 std::string Ping(const std::string& name, int sequence) {
     return Envelope(name, sequence, "{}");
@@ -21,20 +38,15 @@ std::string Unknown(const std::string& name) {
     return "Unknown message " + name + " received from client";
 }
 
-TEST_F(ConsoleLinkTest, IntroducesItselfWithHelloAndShowsTheConnectedTitle) {
+// After the first "Hello", the peer's close comes as a 0-byte read and a close notification:
+// one reconnection, and the new "Hello" carries the next sequence number.
+TEST_F(ConsoleLinkTest, HelloThenAServerRestartGetsOneReconnectionAndTheNextHello) {
     Start();
     QTest::qWait(50);
     EXPECT_EQ(server.received(0), HelloText(1, 3, 2));
     EXPECT_EQ(console->windowTitle().toStdString(), "KEVA Windows Client - Station 3 Radio 2");
     EXPECT_EQ(requests.count, 1);
     EXPECT_TRUE(console->reconnectArmed());
-    EXPECT_TRUE(driver.boxTexts().empty());
-}
-
-// The peer's close comes as a 0-byte read and a close notification: one reconnection, and the
-// new "Hello" carries the next sequence number.
-TEST_F(ConsoleLinkTest, AServerThatRestartsGetsOneReconnectionAndTheNextHello) {
-    Start();
     server.CloseConnection();
     ASSERT_TRUE(WaitForBytes(1, HelloText(2, 3, 2).size()));
     QTest::qWait(200);
@@ -106,26 +118,16 @@ TEST_F(ConsoleLinkTest, MessagesAreFramedWhateverTheReadsCarry) {
 // current feed has returned. The box's nested loop is driven from the handler.
 TEST_F(ConsoleLinkTest, DataArrivingUnderABoxIsQueuedAndFedInOrderAfterIt) {
     Start();
-    bool wroteMore = false;
     std::size_t queuedUnderBox = 0;
     std::size_t boxesUnderBox = 0;
-    QElapsedTimer patience;
-    patience.start();
-    driver.setHandler([&](QWidget* modal) {
-        if (!wroteMore) {
-            wroteMore = true;
-            server.Write(Ping("PingB", 2));
-            return false;
-        }
-        if (queuedUnderBox == 0) {
-            queuedUnderBox = console->receivePath().queuedChunks();
-            boxesUnderBox = driver.boxTexts().size();
-            if (queuedUnderBox == 0 && patience.elapsed() < 20000) {
-                return false;
-            }
-        }
-        return ModalDriver::CloseBoxes(modal);
-    });
+    HoldFirstBox([&] { server.Write(Ping("PingB", 2)); },
+                 [&] {
+                     if (queuedUnderBox == 0) {
+                         queuedUnderBox = console->receivePath().queuedChunks();
+                         boxesUnderBox = driver.boxTexts().size();
+                     }
+                     return queuedUnderBox != 0;
+                 });
     server.Write(Ping("PingA", 1));
     ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 2; }));
     EXPECT_EQ(queuedUnderBox, 1u);
@@ -139,31 +141,24 @@ TEST_F(ConsoleLinkTest, DataArrivingUnderABoxIsQueuedAndFedInOrderAfterIt) {
 TEST_F(ConsoleLinkTest, ReadingPausesWhileMuchIsQueuedAndResumesAfterTheFeed) {
     Start();
     const std::size_t chunkLimit = ReceivePath::MaxQueuedBytes / 4096;
-    bool wroteMore = false;
     std::size_t mostQueued = 0;
-    QElapsedTimer patience;
-    patience.start();
     QElapsedTimer settled;
-    driver.setHandler([&](QWidget* modal) {
-        if (!wroteMore) {
-            wroteMore = true;
+    HoldFirstBox(
+        [&] {
             // Blanks between objects belong to no message.
             server.Write(std::string(3 * ReceivePath::MaxQueuedBytes / 2, ' ') + Ping("PingB", 2));
-            return false;
-        }
-        mostQueued = std::max(mostQueued, console->receivePath().queuedChunks());
-        if (mostQueued < chunkLimit && patience.elapsed() < 20000) {
-            return false;
-        }
-        // Give the server's remaining bytes time to arrive, if they were going to be read.
-        if (!settled.isValid()) {
-            settled.start();
-        }
-        if (settled.elapsed() < 300) {
-            return false;
-        }
-        return ModalDriver::CloseBoxes(modal);
-    });
+        },
+        [&] {
+            mostQueued = std::max(mostQueued, console->receivePath().queuedChunks());
+            if (mostQueued < chunkLimit) {
+                return false;
+            }
+            // Give the server's remaining bytes time to arrive, if they were going to be read.
+            if (!settled.isValid()) {
+                settled.start();
+            }
+            return settled.elapsed() >= 300;
+        });
     server.Write(Ping("PingA", 1));
     ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 2; }));
     EXPECT_GE(mostQueued, chunkLimit);
@@ -188,21 +183,11 @@ TEST_F(ConsoleLinkTest, BadJsonIsReportedTwiceAndReconnectsOnce) {
 // until its feed returns, and the new connection's messages reach a new one.
 TEST_F(ConsoleLinkTest, AReconnectionUnderABoxDuringAFeedIsSafe) {
     Start();
-    bool askedAgain = false;
-    QElapsedTimer patience;
-    patience.start();
-    driver.setHandler([&](QWidget* modal) {
-        if (!askedAgain) {
-            askedAgain = true;
-            console->OnSysCommand(IdSysServer);
-            return false;
-        }
-        if ((server.connections() < 2 || server.received(1).size() < HelloText(2, 3, 2).size()) &&
-            patience.elapsed() < 20000) {
-            return false;
-        }
-        return ModalDriver::CloseBoxes(modal);
-    });
+    HoldFirstBox([&] { console->OnSysCommand(IdSysServer); },
+                 [&] {
+                     return server.connections() >= 2 &&
+                            server.received(1).size() >= HelloText(2, 3, 2).size();
+                 });
     server.Write(Ping("PingA", 1) + "{\"Message\":\"Pi");
     ASSERT_TRUE(WaitForBytes(1, HelloText(2, 3, 2).size()));
     ASSERT_TRUE(WaitFor([&] { return !console->receivePath().receiveBusy(); }));

@@ -1,4 +1,5 @@
-// An OutgoingLink that records what the senders do, in order.
+// An OutgoingLink, installed for its lifetime, that records what the senders do: every event in
+// order, and the texts sent, the failure texts shown and the reconnections asked separately.
 #pragma once
 
 #include <string>
@@ -17,12 +18,18 @@ public:
         return sendSucceeds;
     }
     void ShowFailure(const std::string& failureText) override {
+        failures.push_back(failureText);
         events.push_back("box: " + failureText);
     }
-    void RequestReconnect() override { events.push_back("reconnect"); }
+    void RequestReconnect() override {
+        ++reconnects;
+        events.push_back("reconnect");
+    }
 
     bool sendSucceeds = true;
     std::vector<std::string> sent;
+    std::vector<std::string> failures;
+    int reconnects = 0;
     std::vector<std::string> events;
 
 private:

@@ -6,12 +6,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "link/connection_control.h"
 #include "link/core/senders.h"
 #include "link/server_dialog.h"
+#include "link/socket/hello_text.h"
 #include "link/socket/loopback_server.h"
 #include "link/socket/modal_driver.h"
 #include "link/socket/recording_console.h"
@@ -21,17 +23,6 @@
 #include "settings/settings_path.h"
 
 namespace {
-
-std::string HelloText(int32_t sequence, int32_t station, int32_t radio) {
-    std::ostringstream text;
-    text << "{    \"Message\" : \"Hello\",    \"Sequence\" : " << sequence
-         << ",    \"Version\": 1,    \"Parameters\" : {        \"Protocol\" : \"KEVA\",        "
-            "\"Name\" : \"Windows Client\",        \"Bidirectional\" : true,        \"Radios\": "
-            "[            {\"Station\" : "
-         << station << ", \"Radio\" : " << radio
-         << "}        ],        \"Rows\" : 5,        \"Columns\" : 3    }}";
-    return text.str();
-}
 
 class ConnectionControlTest : public testing::Test {
 protected:
@@ -109,44 +100,59 @@ TEST_F(ConnectionControlTest, AStoredServerIsConnectedWithoutAskingAndGetsHello)
     EXPECT_EQ(reconnects, 0);
 }
 
-TEST_F(ConnectionControlTest, FirstStartAsksWithTheDefaultsAndWritesOnlyWhatChanged) {
-    answer = [this](const ServerValues& shown) {
-        ServerValues typed = shown;
-        typed.portText = Port();
-        return typed;
-    };
-    OnConnectServer(console);
-    EXPECT_EQ(modals, (std::vector<std::string>{"dialog 127.0.0.1 12059 1 1"}));
-    EXPECT_EQ(Stored("Port"), Port());
-    EXPECT_EQ(Stored("Address"), "(absent)");
-    EXPECT_EQ(Stored("Station"), "(absent)");
-    EXPECT_EQ(Stored("Radio"), "(absent)");
-    EXPECT_TRUE(server.WaitForBytes(0, HelloText(1, 1, 1).size()));
-}
-
-TEST_F(ConnectionControlTest, AnEmptyAddressAcceptedUnchangedWritesNothing) {
-    const std::string settings = "[Server]\nAddress=\nPort=" + Port() + "\n";
-    WriteSettings(settings);
-    answer = [](const ServerValues& shown) { return shown; };
-    OnConnectServer(console);
-    EXPECT_EQ(modals, (std::vector<std::string>{"dialog 127.0.0.1 " + Port() + " 1 1"}));
-    EXPECT_EQ(SettingsText(), settings);
-    EXPECT_TRUE(server.WaitForConnections(1));
-}
-
-TEST_F(ConnectionControlTest, ARefusedConnectionShowsWhyThenAsksWithTheFailedValues) {
+// The dialog opens on a first start, on an empty address and after a failed connect; only the
+// values the operator changed are written back.
+TEST_F(ConnectionControlTest, TheDialogAsksWhenNeededAndWritesOnlyWhatChanged) {
     const std::string closed = std::to_string(LoopbackServer::ClosedPort());
-    WriteSettings("[Server]\nAddress=127.0.0.1\nPort=" + closed + "\nStation=4\nRadio=1\n");
-    answer = [this](const ServerValues& shown) {
-        ServerValues typed = shown;
-        typed.portText = Port();
-        return typed;
+    struct Row {
+        const char* behaviour;
+        std::string settings;  // empty: no file
+        bool typePort;         // else OK unchanged
+        std::string modals;    // joined by "; "
+        std::string stored;    // Address Port Station Radio; empty: the file is unchanged
+        std::string hello;
     };
-    OnConnectServer(console);
-    EXPECT_EQ(modals, (std::vector<std::string>{"box Unable to connect to server",
-                                                "dialog 127.0.0.1 " + closed + " 4 1"}));
-    EXPECT_EQ(Stored("Port"), Port());
-    EXPECT_TRUE(server.WaitForBytes(0, HelloText(1, 4, 1).size()));
+    const std::string port = Port();
+    const Row rows[] = {
+        {"first start", "", true, "dialog 127.0.0.1 12059 1 1",
+         "(absent) " + port + " (absent) (absent)", HelloText(1, 1, 1)},
+        {"an empty address accepted unchanged", "[Server]\nAddress=\nPort=" + port + "\n", false,
+         "dialog 127.0.0.1 " + port + " 1 1", "", HelloText(1, 1, 1)},
+        {"a refused connection shows why, then the failed values",
+         "[Server]\nAddress=127.0.0.1\nPort=" + closed + "\nStation=4\nRadio=1\n", true,
+         "box Unable to connect to server; dialog 127.0.0.1 " + closed + " 4 1",
+         "127.0.0.1 " + port + " 4 1", HelloText(1, 4, 1)},
+    };
+    std::size_t connection = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        g_lastSequenceSent = 0;
+        modals.clear();
+        std::remove(SettingsFilePath.c_str());
+        if (!row.settings.empty()) {
+            WriteSettings(row.settings);
+        }
+        answer = [&](const ServerValues& shown) {
+            ServerValues typed = shown;
+            typed.portText = row.typePort ? Port() : shown.portText;
+            return typed;
+        };
+        OnConnectServer(console);
+        std::string seen;
+        for (const std::string& modal : modals) {
+            seen += (seen.empty() ? "" : "; ") + modal;
+        }
+        EXPECT_EQ(seen, row.modals);
+        if (row.stored.empty()) {
+            EXPECT_EQ(SettingsText(), row.settings);
+        } else {
+            EXPECT_EQ(Stored("Address") + " " + Stored("Port") + " " + Stored("Station") + " " +
+                          Stored("Radio"),
+                      row.stored);
+        }
+        ASSERT_TRUE(server.WaitForBytes(connection, row.hello.size()));
+        EXPECT_EQ(server.received(connection++), row.hello);
+    }
 }
 
 TEST_F(ConnectionControlTest, TextsAreConvertedOnlyWhereNumbersAreSent) {
@@ -181,7 +187,7 @@ TEST_F(ConnectionControlTest, TextsAreConvertedOnlyWhereNumbersAreSent) {
     }
 }
 
-TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnection) {
+TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnectionAndWrap) {
     WriteSettings("[Server]\nAddress=127.0.0.1\nPort=" + Port() + "\n");
     OnConnectServer(console);
     ASSERT_TRUE(server.WaitForBytes(0, HelloText(1, 1, 1).size()));
@@ -193,14 +199,11 @@ TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnection) {
     QTest::qWait(50);
     EXPECT_EQ(server.received(1), HelloText(7, 1, 1));
     EXPECT_NE(server.received(0).find("\"Sequence\" : 6,"), std::string::npos);
-}
-
-TEST_F(ConnectionControlTest, TheSequenceNumberWrapsAfterTheLargest) {
-    WriteSettings("[Server]\nAddress=127.0.0.1\nPort=" + Port() + "\n");
+    // The number wraps after the largest.
     g_lastSequenceSent = 2147483647;
     OnConnectServer(console);
-    ASSERT_TRUE(server.WaitForBytes(0, HelloText(-2147483647 - 1, 1, 1).size()));
-    EXPECT_EQ(server.received(0), HelloText(-2147483647 - 1, 1, 1));
+    ASSERT_TRUE(server.WaitForBytes(2, HelloText(-2147483647 - 1, 1, 1).size()));
+    EXPECT_EQ(server.received(2), HelloText(-2147483647 - 1, 1, 1));
 }
 
 TEST_F(ConnectionControlTest, CancelEndsTheProcessWithStatusZero) {

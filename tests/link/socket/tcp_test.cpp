@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <algorithm>
 
 #include "link/console_events.h"
 #include "link/core/receive_path.h"
@@ -26,12 +27,9 @@ public:
     std::string bytes;
 
     bool closed() const {
-        for (const Row& row : rows) {
-            if (row.accepted && row.event == ReceivePath::FdClose) {
-                return true;
-            }
-        }
-        return false;
+        return std::any_of(rows.begin(), rows.end(), [](const Row& row) {
+            return row.accepted && row.event == ReceivePath::FdClose;
+        });
     }
 
 protected:
@@ -63,7 +61,7 @@ protected:
     ModalDriver driver{ModalDriver::CloseBoxes};
 };
 
-TEST_F(TcpTest, SendsTheTextUpToItsFirstNulAndNothingElse) {
+TEST_F(TcpTest, SendsTheTextUpToItsFirstNulAndNothingWithoutAConnection) {
     ASSERT_TRUE(g_tcp.Connect("127.0.0.1", server.port(), &target));
     ASSERT_TRUE(server.WaitForConnections(1));
     EXPECT_TRUE(g_tcp.Send("{ \"a\" : 1 }"));
@@ -71,18 +69,9 @@ TEST_F(TcpTest, SendsTheTextUpToItsFirstNulAndNothingElse) {
     ASSERT_TRUE(server.WaitForBytes(0, 13));
     QTest::qWait(50);
     EXPECT_EQ(server.received(0), "{ \"a\" : 1 }xy");
-}
-
-TEST_F(TcpTest, SendFailsWithoutAConnection) {
     g_tcp.Close();
     EXPECT_FALSE(g_tcp.Send("x"));
     EXPECT_FALSE(g_tcp.connected());
-}
-
-TEST_F(TcpTest, OnlyTheLow16BitsOfThePortCount) {
-    ASSERT_TRUE(g_tcp.Connect("127.0.0.1", server.port() + 65536, &target));
-    EXPECT_TRUE(server.WaitForConnections(1));
-    EXPECT_TRUE(driver.boxTexts().empty());
 }
 
 TEST_F(TcpTest, EachFailedConnectShowsOneBox) {
@@ -109,7 +98,9 @@ TEST_F(TcpTest, EachFailedConnectShowsOneBox) {
     }
 }
 
-TEST_F(TcpTest, ReadsAtMost4096BytesPerNotificationUntilNothingIsLeft) {
+// Reads take at most 4096 bytes per notification; the peer's close comes as a close
+// notification after the last bytes, and the stream then reads as ended.
+TEST_F(TcpTest, ReadsInPiecesUntilThePeerCloses) {
     ASSERT_TRUE(g_tcp.Connect("127.0.0.1", server.port(), &target));
     ASSERT_TRUE(server.WaitForConnections(1));
     std::string sent(10000, 'x');
@@ -117,27 +108,17 @@ TEST_F(TcpTest, ReadsAtMost4096BytesPerNotificationUntilNothingIsLeft) {
         sent[i] = static_cast<char>('a' + i % 26);
     }
     server.Write(sent);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return target.bytes.size() >= sent.size(); }, 20000));
+    server.CloseConnection();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return target.closed(); }, 20000));
     QTest::qWait(50);
     EXPECT_EQ(target.bytes, sent);
     for (int64_t count : target.counts) {
         EXPECT_GT(count, 0);
         EXPECT_LE(count, 4096);
     }
-}
-
-TEST_F(TcpTest, APeerCloseIsACloseNotificationAfterTheLastBytes) {
-    ASSERT_TRUE(g_tcp.Connect("127.0.0.1", server.port(), &target));
-    ASSERT_TRUE(server.WaitForConnections(1));
-    server.Write("last words");
-    server.CloseConnection();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return target.closed(); }, 20000));
-    QTest::qWait(50);
-    EXPECT_EQ(target.bytes, "last words");
     for (const auto& row : target.rows) {
         EXPECT_EQ(row.errorCode, 0);
     }
-    // The end of the stream: closed, nothing left.
     char buffer[16];
     EXPECT_EQ(g_tcp.Read(buffer, sizeof buffer), 0);
 }
