@@ -14,28 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "link/core/senders.h"
-
-// Installed for its lifetime; every text sent succeeds and is kept.
-class RecordingLink : public OutgoingLink {
-public:
-    RecordingLink() : previous_(SetOutgoingLink(this)) {}
-    ~RecordingLink() override { SetOutgoingLink(previous_); }
-
-    bool Send(const std::string& text) override {
-        sent.push_back(text);
-        return true;
-    }
-    void ShowFailure(const std::string& failureText) override { failures.push_back(failureText); }
-    void RequestReconnect() override { ++reconnects; }
-
-    std::vector<std::string> sent;
-    std::vector<std::string> failures;
-    int reconnects = 0;
-
-private:
-    OutgoingLink* previous_;
-};
+#include "support/recording_link.h"
 
 // Runs `action` on the active modal widget as soon as it is a T, from the event loop (so from
 // inside a running exec()). Gives up after about ten seconds, rejecting whatever dialog is

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "link/socket/hello_text.h"
-#include "recording_link.h"
+#include "support/recording_link.h"
 
 namespace {
 
