@@ -31,6 +31,11 @@ struct AttachRow {
     const char* report;  // none: accepted
 };
 
+// Rows print as their names, so test names and failures carry no raw bytes.
+void PrintTo(const AttachRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 const AttachRow kAttachRows[] = {
     {"label_takes_string", JsonKind::Label, "Port", JsonKind::String, false, nullptr},
     {"label_takes_null", JsonKind::Label, "Port", JsonKind::Null, false, nullptr},
