@@ -3,17 +3,13 @@
 #include <QColorDialog>
 #include <QPushButton>
 
+#include "console/template_buttons.h"
 #include "link/dialog_units.h"
 
 namespace {
 
-struct ButtonRow {
-    int id;
-    const char* text;
-    int x, y;
-};
 // Template order, which is also the tab order.
-constexpr ButtonRow kButtons[] = {
+constexpr TemplateButton kButtons[] = {
     {3, "Unavailable", 7, 7}, {4, "Available", 7, 25}, {5, "Selected", 7, 43},
     {6, "Text", 7, 61},       {1, "OK", 72, 7},        {2, "Cancel", 72, 25},
 };
@@ -39,11 +35,7 @@ QColorDialog& CColorsDialog::chooser() {
 CColorsDialog::CColorsDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Colors"));
     setFixedSize(DialogUnitsToPixelsX(129), DialogUnitsToPixelsY(82));
-    for (const ButtonRow& row : kButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(row.text), this);
-        button->setObjectName(QString::number(row.id));
-        button->setGeometry(DialogRect(row.x, row.y, 50, 14));
-    }
+    AddTemplateButtons(*this, kButtons);
     this->button(1)->setDefault(true);
     connect(button(3), &QPushButton::clicked, this, &CColorsDialog::OnUnavailableClicked);
     connect(button(4), &QPushButton::clicked, this, &CColorsDialog::OnAvailableClicked);
@@ -54,7 +46,7 @@ CColorsDialog::CColorsDialog(QWidget* parent) : QDialog(parent) {
 }
 
 QPushButton* CColorsDialog::button(int controlId) const {
-    return findChild<QPushButton*>(QString::number(controlId), Qt::FindDirectChildrenOnly);
+    return TemplateButtonOf(*this, controlId);
 }
 
 void CColorsDialog::OnUnavailableClicked() {

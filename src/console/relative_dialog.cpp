@@ -2,18 +2,14 @@
 
 #include <QPushButton>
 
+#include "console/template_buttons.h"
 #include "link/core/senders.h"
 #include "link/dialog_units.h"
 
 namespace {
 
-struct ButtonRow {
-    int id;
-    const char* text;
-    int x, y;
-};
 // Template order, which is also the tab order. "Next" (id 8) stands above "Previous" (id 7).
-constexpr ButtonRow kButtons[] = {
+constexpr TemplateButton kButtons[] = {
     {3, "Ant 1", 7, 7}, {4, "Ant 2", 7, 28},     {5, "Ant 3", 7, 49}, {6, "Ant 4", 7, 70},
     {8, "Next", 68, 7}, {7, "Previous", 68, 28}, {1, "OK", 129, 7},   {2, "Cancel", 130, 28},
 };
@@ -39,13 +35,11 @@ RelativeRequest RelativeRequestFor(int controlId) {
 CRelative::CRelative(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Relative Antennas"));
     setFixedSize(DialogUnitsToPixelsX(187), DialogUnitsToPixelsY(91));
-    for (const ButtonRow& row : kButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(row.text), this);
-        button->setObjectName(QString::number(row.id));
-        button->setGeometry(DialogRect(row.x, row.y, 50, 14));
+    AddTemplateButtons(*this, kButtons);
+    for (const TemplateButton& row : kButtons) {
         const int id = row.id;
         if (RelativeRequestFor(id).code != 0) {
-            connect(button, &QPushButton::clicked, this, [this, id] { OnRelativeClicked(id); });
+            connect(button(id), &QPushButton::clicked, this, [this, id] { OnRelativeClicked(id); });
         }
     }
     button(1)->setDefault(true);
@@ -54,7 +48,7 @@ CRelative::CRelative(QWidget* parent) : QDialog(parent) {
 }
 
 QPushButton* CRelative::button(int controlId) const {
-    return findChild<QPushButton*>(QString::number(controlId), Qt::FindDirectChildrenOnly);
+    return TemplateButtonOf(*this, controlId);
 }
 
 void CRelative::OnRelativeClicked(int controlId) {
