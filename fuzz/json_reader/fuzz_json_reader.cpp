@@ -11,45 +11,10 @@
 
 #include "json/json_reader.h"
 #include "json/report.h"
-#include "tree_text.h"
+#include "json/tree_links.h"
+#include "json/tree_text.h"
 
 namespace {
-
-// Every child points back at its parent, and the sibling links agree both ways.
-bool LinksHold(const JsonNode* root) {
-    const JsonNode* node = root;
-    while (node) {
-        const JsonNode* child = node->firstChild.get();
-        if (!child && node->lastChild) {
-            return false;
-        }
-        if (child) {
-            if (child->prev || child->parent != node) {
-                return false;
-            }
-            node = child;
-            continue;
-        }
-        while (node != root) {
-            const JsonNode* next = node->next.get();
-            if (next) {
-                if (next->prev != node || next->parent != node->parent) {
-                    return false;
-                }
-                node = next;
-                break;
-            }
-            if (node->parent->lastChild != node) {
-                return false;
-            }
-            node = node->parent;
-        }
-        if (node == root) {
-            return true;
-        }
-    }
-    return true;
-}
 
 struct Trace {
     std::string text;
@@ -70,7 +35,7 @@ Trace Feed(std::string_view bytes, ChunkSize chunkSize) {
         SetReportSink([&trace](const std::string& text) { trace.text += "report " + text + "\n"; });
     {
         JsonReader reader([&trace](const JsonNode* root) {
-            if (!root || root->kind != JsonKind::Object || root->parent || !LinksHold(root)) {
+            if (!root || root->kind != JsonKind::Object || root->parent || !TreeLinksAgree(*root)) {
                 __builtin_trap();
             }
             std::string tree = TreeText(root);

@@ -1,4 +1,4 @@
-#include "checking_view.h"
+#include "receive_road/checking_view.h"
 
 void CheckingView::Reset() {
     grid_ = {};

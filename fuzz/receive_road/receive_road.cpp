@@ -1,4 +1,4 @@
-#include "receive_road.h"
+#include "receive_road/receive_road.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,13 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "checking_view.h"
 #include "json/json_reader.h"
 #include "json/report.h"
 #include "link/core/dispatch.h"
 #include "link/core/receive_path.h"
 #include "model/click_codes.h"
 #include "model/station.h"
+#include "protocol/names.h"
+#include "receive_road/checking_view.h"
 
 namespace {
 
@@ -97,10 +98,11 @@ public:
         view_.Attach(station_);
         station_.SetConnectedTitle("KEVA Windows Client - fuzz");
         table_ = {
-            {"Configuration", [this](const JsonNode* p) { station_.HandleConfiguration(p); }},
-            {"State", [this](const JsonNode* p) { station_.HandleState(p); }},
-            {"Rotators", [this](const JsonNode* p) { station_.HandleRotators(p); }},
-            {"Rotation", [this](const JsonNode* p) { station_.HandleRotation(p); }},
+            {MessageName::Configuration,
+             [this](const JsonNode* p) { station_.HandleConfiguration(p); }},
+            {MessageName::State, [this](const JsonNode* p) { station_.HandleState(p); }},
+            {MessageName::Rotators, [this](const JsonNode* p) { station_.HandleRotators(p); }},
+            {MessageName::Rotation, [this](const JsonNode* p) { station_.HandleRotation(p); }},
         };
     }
 
@@ -136,7 +138,7 @@ private:
     void OnDocument(const JsonNode* root) {
         ++summary_.documents;
         changed_ = true;
-        DispatchServerMessage(table_, root);
+        DispatchServerMessage(table_, root, lastSequenceReceived_);
         if (breach_.empty()) {
             breach_ = CheckStation();
         }
@@ -239,6 +241,7 @@ private:
     CheckingView view_;
     Station station_{view_};
     MessageTable table_;
+    int32_t lastSequenceReceived_ = 0;
     FakeSocket socket_;
     ReceivePath path_;
 };
@@ -258,7 +261,6 @@ std::string RunReceiveRoad(const uint8_t* data, std::size_t size, RoadSummary* s
     for (std::size_t i = 0; i < count; ++i) {
         sizes.push_back(data[2 + i] == 0 ? kFullRead : data[2 + i]);
     }
-    g_lastSequenceReceived = 0;
     Road road(switches, data + 2 + count, size - 2 - count, std::move(sizes));
     std::string breach = road.Run();
     if (summary) {

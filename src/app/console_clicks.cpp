@@ -5,7 +5,7 @@
 #include "app/console_window.h"
 #include "console/rotator_window.h"
 #include "console/tr_button.h"
-#include "link/core/senders.h"
+#include "link/core/server_link.h"
 #include "model/click_codes.h"
 
 void CKEVAWindowsClientDlg::OnAntFuncClicked(int id) {
@@ -18,9 +18,9 @@ void CKEVAWindowsClientDlg::OnAntFuncClicked(int id) {
             const AntennaCodes codes = AntennaClickCodes(*description, txArmed, rxArmed);
             // A failed send then asks for a new connection.
             reconnectArmed_ = true;
-            SendAntenna(codes.tx, number, codes.rx);
+            serverLink_.SendAntenna(codes.tx, number, codes.rx);
         } else {
-            SendFunction(FunctionClickState(*description), number);
+            serverLink_.SendFunction(FunctionClickState(*description), number);
         }
     }
     // An armed mode lasts for one click on the grid, whether or not anything was sent.
@@ -36,9 +36,9 @@ void CKEVAWindowsClientDlg::OnAntFuncDoubleClicked(int id) {
         if (description->kind == DescriptionKind::Antenna) {
             const AntennaCodes codes =
                 AntennaDoubleClickCodes(station_.lastClickTxArmed, station_.lastClickRxArmed);
-            SendAntenna(codes.tx, number, codes.rx);
+            serverLink_.SendAntenna(codes.tx, number, codes.rx);
         } else {
-            SendFunction(FunctionDoubleClickState(*description), number);
+            serverLink_.SendFunction(FunctionDoubleClickState(*description), number);
         }
     }
     station_.lastClickTxArmed = false;
@@ -53,6 +53,10 @@ void CKEVAWindowsClientDlg::OnRotatorButtonClicked(int id) {
         return;
     }
     CRotatorWindow window(*rotator, this);
+    connect(&window, &CRotatorWindow::directionRequested, this,
+            [this](int32_t number, int32_t bearing, bool stop) {
+                serverLink_.SendDirection(number, bearing, stop);
+            });
     openRotatorWindow_ = &window;
     openRotatorIndex_ = index;
     window.exec();

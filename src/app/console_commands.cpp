@@ -8,12 +8,11 @@
 #include "app/console_layout.h"
 #include "app/console_menu.h"
 #include "app/console_window.h"
+#include "base/atol_value.h"
 #include "console/about_dialog.h"
 #include "console/colors_dialog.h"
 #include "console/frequency_dialog.h"
 #include "console/relative_dialog.h"
-#include "link/core/senders.h"
-#include "settings/atol_value.h"
 
 void CKEVAWindowsClientDlg::CreateMenu() {
     auto* layout = new QVBoxLayout(this);
@@ -56,12 +55,16 @@ void CKEVAWindowsClientDlg::OnSysCommand(int command) {
         case IdSysFrequency: {
             CFrequencyDlg dialog(this);
             if (dialog.exec() == QDialog::Accepted) {
-                SendRadio(AtolValue(dialog.frequencyText));
+                serverLink_.SendRadio(AtolValue(dialog.frequencyText));
             }
             break;
         }
         case IdSysRelative: {
             CRelative relative(this);
+            connect(&relative, &CRelative::antennaRequested, this,
+                    [this](int32_t txCode, int32_t antenna, int32_t rxCode) {
+                        serverLink_.SendAntenna(txCode, antenna, rxCode);
+                    });
             relative.exec();
             break;
         }

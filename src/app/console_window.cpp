@@ -10,13 +10,15 @@
 #include "console/ant_func_button.h"
 #include "console/color_scheme.h"
 #include "console/colors_dialog.h"
+#include "console/dialog_units.h"
 #include "console/rotator_button.h"
 #include "console/rotator_window.h"
+#include "console/server_dialog.h"
 #include "console/tr_button.h"
 #include "link/console_events.h"
-#include "link/dialog_units.h"
 #include "link/message_box.h"
 #include "link/tcp.h"
+#include "protocol/names.h"
 
 namespace {
 
@@ -47,32 +49,35 @@ QLabel* PlaceLabel(QWidget* face, int id, const char* text) {
 
 }  // namespace
 
-CKEVAWindowsClientDlg::CKEVAWindowsClientDlg(QWidget* parent)
+CKEVAWindowsClientDlg::CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink, QWidget* parent)
     : QDialog(parent),
+      tcp_(tcp),
+      serverLink_(serverLink),
       station_(*this),
-      receiveHost_([this] { RequestReconnect(); }),
+      receiveHost_(tcp, [this] { RequestReconnect(); }),
       receivePath_(receiveHost_,
-                   [this](const JsonNode* root) { DispatchServerMessage(messageTable_, root); }),
-      outgoingLink_([this] { RequestReconnect(); }) {
+                   [this](const JsonNode* root) { serverLink_.Dispatch(messageTable_, root); }),
+      outgoingLink_(tcp, [this] { RequestReconnect(); }) {
     setWindowTitle(QStringLiteral("KEVA Windows Client"));
     CreateMenu();
     CreateControls();
-    colorsDialog_ = new CColorsDialog(this);
+    colorsDialog_ = new CColorsDialog(colorScheme_, this);
 
     messageTable_ = {
-        {"Configuration", [this](const JsonNode* p) { station_.HandleConfiguration(p); }},
-        {"State", [this](const JsonNode* p) { station_.HandleState(p); }},
-        {"Rotators", [this](const JsonNode* p) { station_.HandleRotators(p); }},
-        {"Rotation", [this](const JsonNode* p) { station_.HandleRotation(p); }},
+        {MessageName::Configuration,
+         [this](const JsonNode* p) { station_.HandleConfiguration(p); }},
+        {MessageName::State, [this](const JsonNode* p) { station_.HandleState(p); }},
+        {MessageName::Rotators, [this](const JsonNode* p) { station_.HandleRotators(p); }},
+        {MessageName::Rotation, [this](const JsonNode* p) { station_.HandleRotation(p); }},
     };
-    previousLink_ = SetOutgoingLink(&outgoingLink_);
+    serverLink_.SetOutgoingLink(&outgoingLink_);
     previousSink_ = SetReportSink([](const std::string& text) { ShowMessageBox(text); });
     OnInitDialog();
 }
 
 CKEVAWindowsClientDlg::~CKEVAWindowsClientDlg() {
     SetReportSink(std::move(previousSink_));
-    SetOutgoingLink(previousLink_);
+    serverLink_.SetOutgoingLink(nullptr);
 }
 
 // The face below the menu bar keeps the template's client size, 557 x 330 px. Controls are
@@ -86,13 +91,15 @@ void CKEVAWindowsClientDlg::CreateControls() {
 
     for (int id : ConsoleTabOrder()) {
         if (id >= FirstGridButtonId && id < FirstGridButtonId + GridSlots) {
-            auto* button = PlaceButton(new CAntFuncButton(id, face_), "Not initialized");
+            auto* button =
+                PlaceButton(new CAntFuncButton(id, colorScheme_, face_), "Not initialized");
             antFuncButtons_[id - FirstGridButtonId] = button;
             connect(button, &CAntFuncButton::clicked, this, [this, id] { OnAntFuncClicked(id); });
             connect(button, &CAntFuncButton::doubleClicked, this,
                     [this, id] { OnAntFuncDoubleClicked(id); });
         } else if (id >= FirstRotatorButtonId && id < FirstRotatorButtonId + MaxRotators) {
-            auto* button = PlaceButton(new CRotatorButton(id, face_), "Not initialized");
+            auto* button =
+                PlaceButton(new CRotatorButton(id, colorScheme_, face_), "Not initialized");
             rotatorButtons_[id - FirstRotatorButtonId] = button;
             connect(button, &CRotatorButton::clicked, this,
                     [this, id] { OnRotatorButtonClicked(id); });
@@ -101,22 +108,21 @@ void CKEVAWindowsClientDlg::CreateControls() {
         } else if (id == RxLabelId) {
             rxLabel_ = PlaceLabel(face_, id, "RX");
         } else if (id == TxModeButtonId) {
-            txModeButton_ = PlaceButton(new CTRButton(id, face_), "TX");
+            txModeButton_ = PlaceButton(new CTRButton(id, colorScheme_, face_), "TX");
             connect(txModeButton_, &CTRButton::clicked, this, [this] { OnTxModeClicked(); });
         } else if (id == RxModeButtonId) {
-            rxModeButton_ = PlaceButton(new CTRButton(id, face_), "RX");
+            rxModeButton_ = PlaceButton(new CTRButton(id, colorScheme_, face_), "RX");
             connect(rxModeButton_, &CTRButton::clicked, this, [this] { OnRxModeClicked(); });
         }
     }
 }
 
-bool CKEVAWindowsClientDlg::OnInitDialog() {
+void CKEVAWindowsClientDlg::OnInitDialog() {
     baseTitle_ = windowTitle().toUtf8().toStdString();
-    LoadColorScheme();
+    colorScheme_ = LoadColorScheme();
     ResetConsole();
     reconnectArmed_ = true;
     RequestReconnect();
-    return true;
 }
 
 QWidget* CKEVAWindowsClientDlg::control(int id) const {
@@ -168,13 +174,25 @@ void CKEVAWindowsClientDlg::RequestReconnect() {
 }
 
 void CKEVAWindowsClientDlg::OnConnectServer() {
-    ::OnConnectServer(*this);
+    ::OnConnectServer(*this, tcp_, serverLink_);
 }
 
 void CKEVAWindowsClientDlg::OnSocketNotify(const SocketNotifyEvent& notification) {
-    if (g_tcp.Accept(notification)) {
+    if (tcp_.Accept(notification)) {
         receivePath_.OnSocketNotify(notification.event(), notification.errorCode());
     }
+}
+
+std::optional<ServerValues> CKEVAWindowsClientDlg::AskForServer(const ServerValues& held) {
+    CServerDialog dialog(this);
+    dialog.addressText = held.address;
+    dialog.portText = held.portText;
+    dialog.stationText = held.stationText;
+    dialog.radioText = held.radioText;
+    if (dialog.DoModal() != CServerDialog::IdOk) {
+        return std::nullopt;
+    }
+    return ServerValues{dialog.addressText, dialog.portText, dialog.stationText, dialog.radioText};
 }
 
 void CKEVAWindowsClientDlg::DiscardReader() {

@@ -2,20 +2,20 @@
 // run-time state.
 //
 // The road of an incoming message:
-//   socket    g_tcp (CTCP) posts a SocketNotifyEvent to this window for every readyRead, close
+//   socket    the CTCP posts a SocketNotifyEvent to this window for every readyRead, close
 //             and error of the current connection;
 //   receive   event() hands it to receivePath_ (ReceivePath), which reads chunks of at most
 //             4096 bytes, queues them and feeds them in order to the connection's JsonReader;
-//   dispatch  each complete top-level object goes to DispatchServerMessage with messageTable_,
+//   dispatch  each complete top-level object goes to ServerLink::Dispatch with messageTable_,
 //             which checks the envelope and picks the handler by "Message";
 //   handler   Station::HandleConfiguration / HandleState / HandleRotators / HandleRotation
 //             update the descriptions and rotator records ...
 //   buttons   ... and call back through StationView (below), which labels, shows and repaints
 //             the buttons at once.
-// The road of a command: a click handler computes the codes and calls a sender (SendAntenna,
-// ...), which goes through outgoingLink_ to g_tcp; a failed send shows a box and asks for a
-// reconnection. Every lost link ends in RequestReconnect, which posts one ConnectServerEvent
-// per loss; OnConnectServer then resets the console and connects again.
+// The road of a command: a click handler computes the codes and calls a sender of the
+// ServerLink (SendAntenna, ...), which goes through outgoingLink_ to the CTCP; a failed send
+// shows a box and asks for a reconnection. Every lost link ends in RequestReconnect, which posts
+// one ConnectServerEvent per loss; OnConnectServer then resets the console and connects again.
 //
 // Message boxes and dialogs run nested event loops, in which all of this can happen again:
 // nothing here holds a pointer into the station's records across a send or a report.
@@ -25,16 +25,19 @@
 #include <array>
 #include <string>
 
+#include "console/color_scheme.h"
 #include "json/report.h"
 #include "link/connection_control.h"
 #include "link/core/dispatch.h"
 #include "link/core/receive_path.h"
+#include "link/core/server_link.h"
 #include "link/socket_receive_host.h"
 #include "link/tcp_outgoing_link.h"
 #include "model/station.h"
 #include "model/station_view.h"
 
 class CAntFuncButton;
+class CTCP;
 class CColorsDialog;
 class CRotatorButton;
 class CRotatorWindow;
@@ -46,11 +49,12 @@ class SocketNotifyEvent;
 class CKEVAWindowsClientDlg : public QDialog, public StationView, public ConnectionConsole {
     Q_OBJECT
 public:
-    explicit CKEVAWindowsClientDlg(QWidget* parent = nullptr);
+    // `tcp` and `serverLink` live for the whole run, longer than the window.
+    CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink, QWidget* parent = nullptr);
     ~CKEVAWindowsClientDlg() override;
 
     // Loads the colours, empties the console and posts the first connection request.
-    bool OnInitDialog();
+    void OnInitDialog();
     // A command of the console menu (IdSys*), compared after masking with 0xFFF0.
     void OnSysCommand(int command);
     // Puts the console back into its empty look: buttons hidden, rotators gone, labels empty,
@@ -84,6 +88,7 @@ public:
     void DiscardReader() override;
     void SetConnectedTitle(const std::string& title) override;
     void ArmReconnect() override { reconnectArmed_ = true; }
+    std::optional<ServerValues> AskForServer(const ServerValues& held) override;
 
     // For tests and the menu.
     Station& station() { return station_; }
@@ -104,6 +109,10 @@ private:
     void CreateMenu();
     std::vector<QWidget*> ButtonsInOrder() const;
 
+    CTCP& tcp_;
+    ServerLink& serverLink_;
+    // The colours every console button is painted in, loaded once at the start.
+    ColorScheme colorScheme_;
     Station station_;
     std::array<CAntFuncButton*, GridSlots> antFuncButtons_{};
     std::array<CRotatorButton*, MaxRotators> rotatorButtons_{};
@@ -121,7 +130,6 @@ private:
     SocketReceiveHost receiveHost_;
     ReceivePath receivePath_;
     TcpOutgoingLink outgoingLink_;
-    OutgoingLink* previousLink_ = nullptr;
     ReportSink previousSink_;
 
     // The rotator window running modally from its button, if any, and its rotator's index.

@@ -29,7 +29,7 @@ bool CKEVAWindowsClientApp::InitInstance() {
     // The console's modal run is the program's only event loop: a message box that closes
     // while the console is not yet shown must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    CKEVAWindowsClientDlg console;
+    CKEVAWindowsClientDlg console(tcp_, serverLink_);
     console.exec();
     return false;
 }

@@ -1,7 +1,12 @@
-// The application object: owns the QApplication and runs the console window modally.
+// The application object: owns the QApplication, the connection to the server and the link's
+// state (sequence numbers, station, radio), all alive for the whole run, and runs the console
+// window modally.
 #pragma once
 
 #include <QApplication>
+
+#include "link/core/server_link.h"
+#include "link/tcp.h"
 
 class CKEVAWindowsClientApp {
 public:
@@ -12,4 +17,6 @@ public:
 
 private:
     QApplication application_;
+    CTCP tcp_;
+    ServerLink serverLink_;
 };

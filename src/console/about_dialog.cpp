@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "link/dialog_units.h"
+#include "console/dialog_units.h"
 
 namespace {
 constexpr int IconSize = 32;

@@ -8,8 +8,8 @@
 #include "console/button_painting.h"
 #include "console/color_scheme.h"
 
-CAntFuncButton::CAntFuncButton(int controlId, QWidget* parent)
-    : OwnerDrawButton(controlId, parent) {
+CAntFuncButton::CAntFuncButton(int controlId, const ColorScheme& scheme, QWidget* parent)
+    : OwnerDrawButton(controlId, scheme, parent) {
     RememberDescription();
 }
 
@@ -24,7 +24,7 @@ void CAntFuncButton::SetKind(DescriptionKind kind) {
 }
 
 void CAntFuncButton::DrawItem(QPainter& painter, const QRect& rect, bool pressed) {
-    const ColorScheme& scheme = CurrentColorScheme();
+    const ColorScheme& scheme = this->scheme();
     DrawFills(painter, AntFuncFills(state_, scheme, rect.size()), rect.topLeft());
     DrawButtonFrame(painter, rect, pressed);
     QRect labelRect = rect;

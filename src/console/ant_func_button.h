@@ -13,7 +13,7 @@
 class CAntFuncButton : public OwnerDrawButton {
     Q_OBJECT
 public:
-    CAntFuncButton(int controlId, QWidget* parent);
+    CAntFuncButton(int controlId, const ColorScheme& scheme, QWidget* parent);
 
     // Stores the state fields and repaints now.
     void SetState(const GridButtonState& state);

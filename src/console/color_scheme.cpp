@@ -2,11 +2,6 @@
 
 #include "settings/settings_file.h"
 
-ColorScheme& CurrentColorScheme() {
-    static ColorScheme scheme;
-    return scheme;
-}
-
 namespace {
 
 uint32_t ReadColor(const char* key, uint32_t defaultValue) {
@@ -19,13 +14,14 @@ void WriteColor(const char* key, uint32_t value) {
 
 }  // namespace
 
-void LoadColorScheme() {
+ColorScheme LoadColorScheme() {
     const ColorScheme defaults;
-    ColorScheme& scheme = CurrentColorScheme();
+    ColorScheme scheme;
     scheme.unavailableColor = ReadColor("Unavailable", defaults.unavailableColor);
     scheme.availableColor = ReadColor("Available", defaults.availableColor);
     scheme.selectedColor = ReadColor("Selected", defaults.selectedColor);
     scheme.textColor = ReadColor("Text", defaults.textColor);
+    return scheme;
 }
 
 void SaveColorScheme(const ColorScheme& scheme) {

@@ -13,12 +13,9 @@ struct ColorScheme {
     bool operator==(const ColorScheme&) const = default;
 };
 
-// The scheme in use, one for the whole process; read by every DrawItem.
-ColorScheme& CurrentColorScheme();
-
 // Reads "Unavailable", "Available", "Selected" and "Text", in this order, from the settings
-// file into the current scheme, each key defaulting to the value above.
-void LoadColorScheme();
+// file, each key defaulting to the value above.
+ColorScheme LoadColorScheme();
 
 // Writes the four colours of `scheme` in the same order, each as decimal text.
 void SaveColorScheme(const ColorScheme& scheme);

@@ -3,8 +3,8 @@
 #include <QColorDialog>
 #include <QPushButton>
 
+#include "console/dialog_units.h"
 #include "console/template_buttons.h"
-#include "link/dialog_units.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ QColorDialog& CColorsDialog::chooser() {
     return *instance;
 }
 
-CColorsDialog::CColorsDialog(QWidget* parent) : QDialog(parent) {
+CColorsDialog::CColorsDialog(ColorScheme& inUse, QWidget* parent) : QDialog(parent), inUse_(inUse) {
     setWindowTitle(QStringLiteral("Colors"));
     setFixedSize(DialogUnitsToPixelsX(129), DialogUnitsToPixelsY(82));
     AddTemplateButtons(*this, kButtons);
@@ -71,13 +71,13 @@ void CColorsDialog::ChooseColor(uint32_t ColorScheme::*field) {
 }
 
 void CColorsDialog::accept() {
-    CurrentColorScheme() = working;
+    inUse_ = working;
     SaveColorScheme(working);
     QDialog::accept();
 }
 
 void OpenColorsDialog(CColorsDialog& dialog, const std::vector<QWidget*>& buttonsInOrder) {
-    dialog.working = CurrentColorScheme();
+    dialog.working = dialog.inUse();
     dialog.exec();
     for (QWidget* button : buttonsInOrder) {
         if (button != nullptr) {

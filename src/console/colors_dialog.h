@@ -13,7 +13,10 @@ class QPushButton;
 class CColorsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CColorsDialog(QWidget* parent = nullptr);
+    // `inUse` is the scheme every console button is painted in; it outlives the dialog.
+    CColorsDialog(ColorScheme& inUse, QWidget* parent = nullptr);
+
+    ColorScheme& inUse() const { return inUse_; }
 
     ColorScheme working;
 
@@ -34,6 +37,8 @@ private:
     void OnSelectedClicked();
     void OnTextClicked();
     void ChooseColor(uint32_t ColorScheme::*field);
+
+    ColorScheme& inUse_;
 };
 
 // The console's "Colors" command: the scheme in use is copied into the working copy, the dialog

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "link/dialog_units.h"
+#include "console/dialog_units.h"
 
 CFrequencyDlg::CFrequencyDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Frequency"));

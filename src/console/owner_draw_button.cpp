@@ -7,8 +7,8 @@
 #include "console/accessible_texts.h"
 #include "console/console_accessibility.h"
 
-OwnerDrawButton::OwnerDrawButton(int controlId, QWidget* parent)
-    : QAbstractButton(parent), controlId_(controlId) {
+OwnerDrawButton::OwnerDrawButton(int controlId, const ColorScheme& scheme, QWidget* parent)
+    : QAbstractButton(parent), controlId_(controlId), scheme_(scheme) {
     EnsureConsoleAccessibility();
     setFocusPolicy(Qt::StrongFocus);
 }

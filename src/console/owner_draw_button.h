@@ -11,12 +11,14 @@
 #include <QString>
 #include <string>
 
+struct ColorScheme;
 class QPainter;
 
 class OwnerDrawButton : public QAbstractButton {
     Q_OBJECT
 public:
-    OwnerDrawButton(int controlId, QWidget* parent);
+    // `scheme` is the console's colour scheme in use; it outlives the button.
+    OwnerDrawButton(int controlId, const ColorScheme& scheme, QWidget* parent);
 
     int controlId() const { return controlId_; }
 
@@ -36,6 +38,7 @@ signals:
     void doubleClicked();
 
 protected:
+    const ColorScheme& scheme() const { return scheme_; }
     // Words, UTF-8 bytes, as Qt's text.
     static QString Spoken(const std::string& words);
     // Takes the current description as the one already told; each class calls it at the end
@@ -49,5 +52,6 @@ protected:
 
 private:
     int controlId_;
+    const ColorScheme& scheme_;
     QString toldDescription_;
 };

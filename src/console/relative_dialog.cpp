@@ -2,9 +2,8 @@
 
 #include <QPushButton>
 
+#include "console/dialog_units.h"
 #include "console/template_buttons.h"
-#include "link/core/senders.h"
-#include "link/dialog_units.h"
 
 namespace {
 
@@ -38,7 +37,7 @@ CRelative::CRelative(QWidget* parent) : QDialog(parent) {
     AddTemplateButtons(*this, kButtons);
     for (const TemplateButton& row : kButtons) {
         const int id = row.id;
-        if (RelativeRequestFor(id).code != 0) {
+        if (RelativeRequestFor(id).code != NoAntennaCode) {
             connect(button(id), &QPushButton::clicked, this, [this, id] { OnRelativeClicked(id); });
         }
     }
@@ -53,7 +52,7 @@ QPushButton* CRelative::button(int controlId) const {
 
 void CRelative::OnRelativeClicked(int controlId) {
     const RelativeRequest request = RelativeRequestFor(controlId);
-    if (request.code != 0) {
-        SendAntenna(request.code, request.antenna, request.code);
+    if (request.code != NoAntennaCode) {
+        emit antennaRequested(request.code, request.antenna, request.code);
     }
 }

@@ -6,19 +6,16 @@
 #include <QDialog>
 #include <cstdint>
 
-class QPushButton;
+#include "protocol/codes.h"
 
-// The relative codes, sent as both the TX and the RX code.
-inline constexpr int32_t RelativeAntenna = 5;
-inline constexpr int32_t NextAntenna = 6;
-inline constexpr int32_t PreviousAntenna = 7;
+class QPushButton;
 
 // What one button of the window sends.
 struct RelativeRequest {
-    int32_t code = 0;
+    int32_t code = NoAntennaCode;
     int32_t antenna = 0;
 };
-// By control id: 3 to 6 ("Ant 1" to "Ant 4"), 8 ("Next"), 7 ("Previous"); code 0 for others.
+// By control id: 3 to 6 ("Ant 1" to "Ant 4"), 8 ("Next"), 7 ("Previous"); no code for others.
 RelativeRequest RelativeRequestFor(int controlId);
 
 class CRelative : public QDialog {
@@ -28,6 +25,9 @@ public:
 
     QPushButton* button(int controlId) const;  // 1 to 8; else none
 
-    // One SendAntenna with the button's code on both sides.
+    // Asks for one "Antenna" with the button's code on both sides.
     void OnRelativeClicked(int controlId);
+
+signals:
+    void antennaRequested(int32_t txCode, int32_t antenna, int32_t rxCode);
 };

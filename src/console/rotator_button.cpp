@@ -6,8 +6,8 @@
 #include "console/button_painting.h"
 #include "console/color_scheme.h"
 
-CRotatorButton::CRotatorButton(int controlId, QWidget* parent)
-    : OwnerDrawButton(controlId, parent) {
+CRotatorButton::CRotatorButton(int controlId, const ColorScheme& scheme, QWidget* parent)
+    : OwnerDrawButton(controlId, scheme, parent) {
     RememberDescription();
 }
 
@@ -19,7 +19,7 @@ void CRotatorButton::SetLabelAndMarks(const std::string& label, bool onGrid, boo
 }
 
 void CRotatorButton::DrawItem(QPainter& painter, const QRect& rect, bool pressed) {
-    const ColorScheme& scheme = CurrentColorScheme();
+    const ColorScheme& scheme = this->scheme();
     DrawFills(painter, RotatorFills(onGrid_, inUse_, scheme, rect.size()), rect.topLeft());
     DrawButtonFrame(painter, rect, pressed);
     const QColor textColor = ColorFromRef(scheme.textColor);

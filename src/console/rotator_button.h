@@ -10,7 +10,7 @@
 class CRotatorButton : public OwnerDrawButton {
     Q_OBJECT
 public:
-    CRotatorButton(int controlId, QWidget* parent);
+    CRotatorButton(int controlId, const ColorScheme& scheme, QWidget* parent);
 
     // Sets the label (UTF-8) and both marks, then repaints now.
     void SetLabelAndMarks(const std::string& label, bool onGrid, bool inUse);

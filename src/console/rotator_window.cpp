@@ -4,11 +4,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "base/atol_value.h"
 #include "console/compass.h"
 #include "console/compass_geometry.h"
-#include "link/core/senders.h"
-#include "link/dialog_units.h"
-#include "settings/atol_value.h"
+#include "console/dialog_units.h"
 
 namespace {
 
@@ -84,26 +83,26 @@ void CRotatorWindow::CloseAndDetach() {
 
 void CRotatorWindow::OnPresetClicked(int bearing) {
     if (rotator_ != nullptr) {
-        SendDirection(rotator_->number, bearing, false);
+        emit directionRequested(rotator_->number, bearing, false);
     }
 }
 
 void CRotatorWindow::OnTurnClicked() {
     if (rotator_ != nullptr) {
         const int32_t bearing = AtolValue(bearingEdit_->text().toStdString());
-        SendDirection(rotator_->number, bearing, false);
+        emit directionRequested(rotator_->number, bearing, false);
     }
 }
 
 void CRotatorWindow::OnStopClicked() {
     if (rotator_ != nullptr) {
-        SendDirection(rotator_->number, 0, true);
+        emit directionRequested(rotator_->number, 0, true);
     }
 }
 
 void CRotatorWindow::OnCompassPressed(int32_t bearing) {
     if (rotator_ != nullptr) {
-        SendDirection(rotator_->number, bearing, false);
+        emit directionRequested(rotator_->number, bearing, false);
     }
 }
 

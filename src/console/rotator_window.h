@@ -1,7 +1,8 @@
 // The window of one rotator, run modally from its console button: a compass to click on, five
 // presets, a typed bearing with "Turn", and "Stop" when the rotator has one. Every request is a
-// "Direction" message; closing (Escape, Enter outside a push button, the close box) sends
-// nothing. Each opening builds a new window, so the typed bearing always starts empty.
+// "Direction" message, asked for through directionRequested; closing (Escape, Enter outside a push
+// button, the close box) sends nothing. Each opening builds a new window, so the typed bearing
+// always starts empty.
 //
 // The window reads the rotator's record but does not own it. When the console is about to
 // delete the records (a reconnection), it calls CloseAndDetach first: from then on the window
@@ -39,6 +40,10 @@ public:
     void OnTurnClicked();
     void OnStopClicked();
     void OnCompassPressed(int32_t bearing);
+
+signals:
+    // Turn `rotator` to `bearing`, or stop it (bearing 0).
+    void directionRequested(int32_t rotator, int32_t bearing, bool stop);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QPushButton>
 
-#include "link/dialog_units.h"
+#include "console/dialog_units.h"
 
 void AddTemplateButtons(QDialog& dialog, std::span<const TemplateButton> buttons) {
     for (const TemplateButton& row : buttons) {

@@ -7,7 +7,8 @@
 #include "console/color_scheme.h"
 #include "console/console_accessibility.h"
 
-CTRButton::CTRButton(int controlId, QWidget* parent) : OwnerDrawButton(controlId, parent) {}
+CTRButton::CTRButton(int controlId, const ColorScheme& scheme, QWidget* parent)
+    : OwnerDrawButton(controlId, scheme, parent) {}
 
 void CTRButton::SetArmed(bool armed) {
     const bool changed = armed != armed_;
@@ -22,7 +23,7 @@ void CTRButton::SetArmed(bool armed) {
 }
 
 void CTRButton::DrawItem(QPainter& painter, const QRect& rect, bool pressed) {
-    const ColorScheme& scheme = CurrentColorScheme();
+    const ColorScheme& scheme = this->scheme();
     const QColor face = ColorFromRef(ModeButtonFace(armed_, scheme));
     painter.fillRect(rect, face);
     DrawButtonFrame(painter, rect, pressed);

@@ -8,7 +8,7 @@
 class CTRButton : public OwnerDrawButton {
     Q_OBJECT
 public:
-    CTRButton(int controlId, QWidget* parent);
+    CTRButton(int controlId, const ColorScheme& scheme, QWidget* parent);
 
     // Stores the flag and repaints now; a change of the flag is announced as a change of the
     // checked state.

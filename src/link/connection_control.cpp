@@ -2,29 +2,16 @@
 
 #include <cstdlib>
 
-#include "link/core/senders.h"
-#include "link/server_dialog.h"
+#include "base/atol_value.h"
+#include "link/core/server_link.h"
 #include "link/tcp.h"
-#include "settings/atol_value.h"
 
 namespace {
 // Proposed, and held in memory only, while no address is stored.
 constexpr const char* DefaultAddress = "127.0.0.1";
 }  // namespace
 
-std::optional<ServerValues> AskForServer(const ServerValues& held, QWidget* parent) {
-    CServerDialog dialog(parent);
-    dialog.addressText = held.address;
-    dialog.portText = held.portText;
-    dialog.stationText = held.stationText;
-    dialog.radioText = held.radioText;
-    if (dialog.DoModal() != CServerDialog::IdOk) {
-        return std::nullopt;
-    }
-    return ServerValues{dialog.addressText, dialog.portText, dialog.stationText, dialog.radioText};
-}
-
-void OnConnectServer(ConnectionConsole& console) {
+void OnConnectServer(ConnectionConsole& console, CTCP& tcp, ServerLink& serverLink) {
     ServerValues held = ReadServerValues();
     bool askFirst = held.address.empty();
     if (askFirst) {
@@ -37,21 +24,21 @@ void OnConnectServer(ConnectionConsole& console) {
     // The first attempt goes straight to the stored server; every later one asks first,
     // pre-filled with the values that failed.
     for (;;) {
-        g_tcp.Close();
+        tcp.Close();
         if (askFirst) {
-            const std::optional<ServerValues> edited = AskForServer(held, console.consoleWidget());
+            const std::optional<ServerValues> edited = console.AskForServer(held);
             if (!edited) {
                 std::exit(0);
             }
             TakeEditedValues(held, *edited);
         }
         askFirst = true;
-        if (g_tcp.Connect(held.address, AtolValue(held.portText), console.consoleWidget())) {
+        if (tcp.Connect(held.address, AtolValue(held.portText), console.consoleWidget())) {
             break;
         }
     }
 
     console.SetConnectedTitle(ConnectedTitle(console.baseTitle(), held));
     console.ArmReconnect();
-    SendHello(AtolValue(held.stationText), AtolValue(held.radioText));
+    serverLink.SendHello(AtolValue(held.stationText), AtolValue(held.radioText));
 }

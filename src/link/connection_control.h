@@ -5,12 +5,14 @@
 // "Hello". Cancel in the Server Information dialog ends the process with status 0.
 #pragma once
 
+#include <QWidget>
 #include <optional>
 #include <string>
 
 #include "link/server_values.h"
 
-class QWidget;
+class CTCP;
+class ServerLink;
 
 // What a connection attempt needs of the console window.
 class ConnectionConsole {
@@ -28,9 +30,9 @@ public:
     virtual void SetConnectedTitle(const std::string& title) = 0;
     // A lost link may ask for a reconnection again.
     virtual void ArmReconnect() = 0;
+    // Runs the Server Information dialog on `held`: the edited texts on OK, none on Cancel.
+    virtual std::optional<ServerValues> AskForServer(const ServerValues& held) = 0;
 };
 
-// Runs the Server Information dialog on `held`; the edited texts on OK, none on Cancel.
-std::optional<ServerValues> AskForServer(const ServerValues& held, QWidget* parent);
-
-void OnConnectServer(ConnectionConsole& console);
+// Connects `tcp` and introduces the console through `serverLink`.
+void OnConnectServer(ConnectionConsole& console, CTCP& tcp, ServerLink& serverLink);

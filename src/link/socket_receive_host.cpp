@@ -3,15 +3,15 @@
 #include "link/message_box.h"
 #include "link/tcp.h"
 
-SocketReceiveHost::SocketReceiveHost(std::function<void()> requestReconnect)
-    : requestReconnect_(std::move(requestReconnect)) {}
+SocketReceiveHost::SocketReceiveHost(CTCP& tcp, std::function<void()> requestReconnect)
+    : tcp_(tcp), requestReconnect_(std::move(requestReconnect)) {}
 
 int64_t SocketReceiveHost::ReadSocket(char* buffer, int32_t capacity) {
-    return g_tcp.Read(buffer, capacity);
+    return tcp_.Read(buffer, capacity);
 }
 
 void SocketReceiveHost::PostReadNotification() {
-    g_tcp.PostReadNotification();
+    tcp_.PostReadNotification();
 }
 
 void SocketReceiveHost::ShowError(const std::string& text) {

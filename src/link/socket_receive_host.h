@@ -1,4 +1,4 @@
-// The receive path's view of the platform: g_tcp's socket, message boxes and the console's
+// The receive path's view of the platform: the socket, message boxes and the console's
 // reconnection rule.
 #pragma once
 
@@ -6,9 +6,11 @@
 
 #include "link/core/receive_path.h"
 
+class CTCP;
+
 class SocketReceiveHost : public ReceiveHost {
 public:
-    explicit SocketReceiveHost(std::function<void()> requestReconnect);
+    SocketReceiveHost(CTCP& tcp, std::function<void()> requestReconnect);
 
     int64_t ReadSocket(char* buffer, int32_t capacity) override;
     void PostReadNotification() override;
@@ -16,5 +18,6 @@ public:
     void RequestReconnect() override;
 
 private:
+    CTCP& tcp_;
     std::function<void()> requestReconnect_;
 };

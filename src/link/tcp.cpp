@@ -3,26 +3,16 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QHostInfo>
-#include <new>
 #include <optional>
 
 #include "link/console_events.h"
 #include "link/core/receive_path.h"
 #include "link/message_box.h"
 
-bool g_networkStarted = false;
-CTCP g_tcp;
-
 namespace {
 
 // The text after "Could not find server : " is cut to this many bytes.
 constexpr std::size_t MaxResolverTextLength = 79;
-
-// Sockets need no library start on this platform; kept so that the start is still tried once
-// per process and its failure still has its own message.
-bool StartNetwork() {
-    return true;
-}
 
 // The first IPv4 address of `address`, a host name or dotted text; or the resolver's reason.
 std::optional<QHostAddress> ResolveIpv4(const std::string& address, std::string& reason) {
@@ -50,13 +40,6 @@ int ErrorCode(QAbstractSocket::SocketError error) {
 CTCP::~CTCP() = default;
 
 bool CTCP::Connect(const std::string& address, int32_t port, QObject* window) {
-    if (!g_networkStarted) {
-        if (!StartNetwork()) {
-            ShowMessageBox("Unable to initialize network");
-            return false;
-        }
-        g_networkStarted = true;
-    }
     std::string reason;
     const std::optional<QHostAddress> host = ResolveIpv4(address, reason);
     if (!host) {
@@ -68,11 +51,7 @@ bool CTCP::Connect(const std::string& address, int32_t port, QObject* window) {
     readPending_ = false;
     window_ = window;
     // Owned by the application object, so it ends with it and never outlives Qt.
-    socket_ = new (std::nothrow) QTcpSocket(QCoreApplication::instance());
-    if (socket_ == nullptr) {
-        ShowMessageBox("Failed to get a network socket");
-        return false;
-    }
+    socket_ = new QTcpSocket(QCoreApplication::instance());
     // Qt stops taking bytes from the network while this much is unread, as the receive path
     // stops reading while a feed waits; the server then waits too.
     socket_->setReadBufferSize(static_cast<qint64>(ReceivePath::MaxQueuedBytes));

@@ -1,4 +1,5 @@
-// CTCP: the one TCP connection to the server, on a QTcpSocket.
+// CTCP: the one TCP connection to the server, on a QTcpSocket. The application holds one for
+// the whole run.
 //
 // Connect resolves and connects blocking, as the console expects, then posts every later event
 // of the socket to the console window as a SocketNotifyEvent: readyRead as a read, a close by
@@ -14,14 +15,11 @@
 
 class SocketNotifyEvent;
 
-// The socket library is started once per process and never shut down.
-extern bool g_networkStarted;
-
 class CTCP {
 public:
     CTCP() = default;
     // The socket belongs to the application object and ends with it; nothing is closed here.
-    virtual ~CTCP();
+    ~CTCP();
     CTCP(const CTCP&) = delete;
     CTCP& operator=(const CTCP&) = delete;
 
@@ -62,5 +60,3 @@ private:
     uint64_t connection_ = 0;
     bool readPending_ = false;
 };
-
-extern CTCP g_tcp;

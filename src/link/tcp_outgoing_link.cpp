@@ -3,11 +3,11 @@
 #include "link/message_box.h"
 #include "link/tcp.h"
 
-TcpOutgoingLink::TcpOutgoingLink(std::function<void()> requestReconnect)
-    : requestReconnect_(std::move(requestReconnect)) {}
+TcpOutgoingLink::TcpOutgoingLink(CTCP& tcp, std::function<void()> requestReconnect)
+    : tcp_(tcp), requestReconnect_(std::move(requestReconnect)) {}
 
 bool TcpOutgoingLink::Send(const std::string& text) {
-    return g_tcp.Send(text);
+    return tcp_.Send(text);
 }
 
 void TcpOutgoingLink::ShowFailure(const std::string& failureText) {

@@ -6,15 +6,9 @@
 #include <string>
 #include <vector>
 
-enum class DescriptionKind : int32_t { Antenna = 0, Function = 1 };
+#include "protocol/codes.h"
 
-// The state of an antenna side or of a function. Values are stored as received: any code but
-// these is drawn as available and not selected.
-namespace SwitchState {
-inline constexpr int32_t Unavailable = 0;
-inline constexpr int32_t Available = 1;
-inline constexpr int32_t Selected = 2;
-}  // namespace SwitchState
+enum class DescriptionKind : int32_t { Antenna = 0, Function = 1 };
 
 struct AntFuncDescription {
     DescriptionKind kind = DescriptionKind::Antenna;

@@ -2,16 +2,16 @@
 
 namespace {
 
-// The code that asks for a side in its deciding state: 4 to drop a selected side, 3 to add an
-// available one, 0 (nothing) otherwise.
+// The code that asks for a side in its deciding state: drop a selected side, add an available
+// one, nothing otherwise.
 int32_t AdditiveCode(int32_t state) {
     switch (state) {
         case SwitchState::Selected:
-            return 4;
+            return RemoveAdditive;
         case SwitchState::Available:
-            return 3;
+            return AddAdditive;
         default:
-            return 0;
+            return NoAntennaCode;
     }
 }
 
@@ -24,34 +24,37 @@ bool Selectable(int32_t state) {
 AntennaCodes AntennaClickCodes(const AntFuncDescription& antenna, bool txArmed, bool rxArmed) {
     AntennaCodes codes;
     if (!antenna.additive) {
-        codes = {1, 1};
+        codes = {SelectAlone, SelectAlone};
     } else if (rxArmed) {
-        codes = {0, AdditiveCode(antenna.rxState)};
+        codes = {NoAntennaCode, AdditiveCode(antenna.rxState)};
     } else if (Selectable(antenna.txState)) {
         codes = {AdditiveCode(antenna.txState), AdditiveCode(antenna.txState)};
     } else {
-        codes = {0, AdditiveCode(antenna.rxState)};
+        codes = {NoAntennaCode, AdditiveCode(antenna.rxState)};
     }
     if (txArmed) {
-        codes.rx = 0;
+        codes.rx = NoAntennaCode;
     }
     if (rxArmed) {
-        codes.tx = 0;
+        codes.tx = NoAntennaCode;
     }
     return codes;
 }
 
 AntennaCodes AntennaDoubleClickCodes(bool lastClickTxArmed, bool lastClickRxArmed) {
-    return {lastClickRxArmed ? 0 : 2, lastClickTxArmed ? 0 : 2};
+    return {lastClickRxArmed ? NoAntennaCode : SelectAloneAgain,
+            lastClickTxArmed ? NoAntennaCode : SelectAloneAgain};
 }
 
 int32_t FunctionClickState(const AntFuncDescription& function) {
     if (function.momentary) {
-        return function.txState == SwitchState::Available ? 1 : 0;
+        return function.txState == SwitchState::Available ? SwitchOn : NoFunctionCode;
     }
-    return Selectable(function.txState) ? function.txState : 0;
+    // Available asks to switch on, Selected to switch off: the state is the code.
+    return Selectable(function.txState) ? function.txState : NoFunctionCode;
 }
 
 int32_t FunctionDoubleClickState(const AntFuncDescription& function) {
-    return function.alternate && function.txState != SwitchState::Unavailable ? 3 : 0;
+    return function.alternate && function.txState != SwitchState::Unavailable ? ToggleAlternate
+                                                                              : NoFunctionCode;
 }

@@ -1,8 +1,9 @@
 // The "Configuration" message: the station's antennas and functions and its frequency range.
+#include "json/json_walk.h"
 #include "json/report.h"
 #include "model/description_parser.h"
-#include "model/json_walk.h"
 #include "model/station.h"
+#include "protocol/names.h"
 
 void Station::HandleConfiguration(const JsonNode* parameters) {
     if (HasNoChildren(parameters)) {
@@ -17,15 +18,15 @@ void Station::HandleConfiguration(const JsonNode* parameters) {
     int32_t lower = -1;
     int32_t upper = -1;
     for (const JsonNode* m = FirstMember(parameters); m; m = NextMember(m)) {
-        if (TextEquals(m, "LowerFrequency")) {
+        if (TextEquals(m, MemberName::LowerFrequency)) {
             lower = ReadInteger(m);
-        } else if (TextEquals(m, "UpperFrequency")) {
+        } else if (TextEquals(m, MemberName::UpperFrequency)) {
             upper = ReadInteger(m);
-        } else if (TextEquals(m, "Antennas")) {
+        } else if (TextEquals(m, MemberName::Antennas)) {
             if (!ReadDescriptions(ValueOf(m), DescriptionKind::Antenna)) {
                 break;
             }
-        } else if (TextEquals(m, "Functions")) {
+        } else if (TextEquals(m, MemberName::Functions)) {
             if (!ReadDescriptions(ValueOf(m), DescriptionKind::Function)) {
                 break;
             }

@@ -1,30 +1,31 @@
 #include "model/description_parser.h"
 
+#include "json/json_walk.h"
 #include "json/report.h"
-#include "model/json_walk.h"
+#include "protocol/names.h"
 
 AntFuncDescription& ParseDescription(AntFuncDescription& record, const JsonNode* element,
                                      DescriptionKind kind) {
     record = AntFuncDescription{};
     record.kind = kind;
     for (const JsonNode* m = FirstMember(element); m; m = NextMember(m)) {
-        if (TextEquals(m, "Antenna") || TextEquals(m, "Function")) {
+        if (TextEquals(m, MemberName::Antenna) || TextEquals(m, MemberName::Function)) {
             record.number = ReadInteger(m);
-        } else if (TextEquals(m, "ShortName")) {
+        } else if (TextEquals(m, MemberName::ShortName)) {
             record.shortName = ReadText(m);
-        } else if (TextEquals(m, "LongName")) {
+        } else if (TextEquals(m, MemberName::LongName)) {
             record.longName = ReadText(m);
-        } else if (TextEquals(m, "Row")) {
+        } else if (TextEquals(m, MemberName::Row)) {
             record.row = ReadInteger(m);
-        } else if (TextEquals(m, "Column")) {
+        } else if (TextEquals(m, MemberName::Column)) {
             record.column = ReadInteger(m);
-        } else if (TextEquals(m, "Additive")) {
+        } else if (TextEquals(m, MemberName::Additive)) {
             record.additive = ReadFlag(m);
-        } else if (TextEquals(m, "Momentary")) {
+        } else if (TextEquals(m, MemberName::Momentary)) {
             record.momentary = ReadFlag(m);
-        } else if (TextEquals(m, "Alternate")) {
+        } else if (TextEquals(m, MemberName::Alternate)) {
             record.alternate = ReadFlag(m);
-        } else if (TextEquals(m, "Description") && kind == DescriptionKind::Antenna) {
+        } else if (TextEquals(m, MemberName::Description) && kind == DescriptionKind::Antenna) {
             const JsonNode* entries = ValueOf(m);
             if (!IsKind(entries, JsonKind::Array)) {
                 ReportMessage(0, "Configuration antenna description parameters are not an object");
@@ -41,7 +42,7 @@ AntFuncDescription& ParseDescription(AntFuncDescription& record, const JsonNode*
 void ParseDescriptionEntry(const JsonNode* entry, AntFuncDescription& record) {
     int32_t rotator = -1;
     for (const JsonNode* m = FirstMember(entry); m; m = NextMember(m)) {
-        if (TextEquals(m, "Rotator")) {
+        if (TextEquals(m, MemberName::Rotator)) {
             rotator = ReadInteger(m);
         }
     }

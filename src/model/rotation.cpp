@@ -1,9 +1,10 @@
 // The "Rotators" and "Rotation" messages: the rotator records, their positions and buttons.
 #include <utility>
 
+#include "json/json_walk.h"
 #include "json/report.h"
-#include "model/json_walk.h"
 #include "model/station.h"
+#include "protocol/names.h"
 
 void Station::HandleRotators(const JsonNode* parameters) {
     if (HasNoChildren(parameters)) {
@@ -14,7 +15,7 @@ void Station::HandleRotators(const JsonNode* parameters) {
         ReportMessage(0, "Rotator parameters are not an object");
     }
     for (const JsonNode* m = FirstMember(parameters); m; m = NextMember(m)) {
-        if (!TextEquals(m, "Rotators")) {
+        if (!TextEquals(m, MemberName::Rotators)) {
             continue;
         }
         const JsonNode* list = ValueOf(m);
@@ -32,13 +33,13 @@ void Station::HandleRotators(const JsonNode* parameters) {
             std::optional<std::string> longName;
             bool hasStop = false;
             for (const JsonNode* r = FirstMember(e); r; r = NextMember(r)) {
-                if (TextEquals(r, "Rotator")) {
+                if (TextEquals(r, MemberName::Rotator)) {
                     number = ReadInteger(r);
-                } else if (TextEquals(r, "ShortName")) {
+                } else if (TextEquals(r, MemberName::ShortName)) {
                     shortName = ReadText(r);
-                } else if (TextEquals(r, "LongName")) {
+                } else if (TextEquals(r, MemberName::LongName)) {
                     longName = ReadText(r);
-                } else if (TextEquals(r, "HasStop")) {
+                } else if (TextEquals(r, MemberName::HasStop)) {
                     hasStop = ReadFlag(r);
                 }
             }
@@ -80,13 +81,13 @@ void Station::HandleRotation(const JsonNode* parameters) {
     int32_t rotation = NoPosition;
     int32_t position = NoPosition;
     for (const JsonNode* m = FirstMember(parameters); m; m = NextMember(m)) {
-        if (TextEquals(m, "Rotator")) {
+        if (TextEquals(m, MemberName::Rotator)) {
             number = ReadInteger(m);
-        } else if (TextEquals(m, "CCWLimit")) {
+        } else if (TextEquals(m, MemberName::CCWLimit)) {
             ccwLimit = ReadInteger(m);
-        } else if (TextEquals(m, "Rotation")) {
+        } else if (TextEquals(m, MemberName::Rotation)) {
             rotation = ReadInteger(m);
-        } else if (TextEquals(m, "Position")) {
+        } else if (TextEquals(m, MemberName::Position)) {
             position = ReadInteger(m);
         }
     }

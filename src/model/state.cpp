@@ -1,8 +1,9 @@
 // The "State" message: antenna and function states, highlights and the long-name lines.
+#include "json/json_walk.h"
 #include "json/report.h"
-#include "model/json_walk.h"
 #include "model/station.h"
 #include "model/station_texts.h"
+#include "protocol/names.h"
 
 void Station::HandleState(const JsonNode* parameters) {
     if (HasNoChildren(parameters)) {
@@ -16,15 +17,15 @@ void Station::HandleState(const JsonNode* parameters) {
     std::optional<std::string> txName;
     std::optional<std::string> rxName;
     for (const JsonNode* m = FirstMember(parameters); m; m = NextMember(m)) {
-        if (TextEquals(m, "TXLongName")) {
+        if (TextEquals(m, MemberName::TXLongName)) {
             txName = ReadText(m);
-        } else if (TextEquals(m, "RXLongName")) {
+        } else if (TextEquals(m, MemberName::RXLongName)) {
             rxName = ReadText(m);
-        } else if (TextEquals(m, "Antennas")) {
+        } else if (TextEquals(m, MemberName::Antennas)) {
             if (!ApplyAntennaStates(ValueOf(m))) {
                 return;
             }
-        } else if (TextEquals(m, "Functions")) {
+        } else if (TextEquals(m, MemberName::Functions)) {
             if (!ApplyFunctionStates(ValueOf(m))) {
                 return;
             }
@@ -48,13 +49,13 @@ bool Station::ApplyAntennaStates(const JsonNode* list) {
         int32_t rx = -1;
         bool highlight = false;
         for (const JsonNode* m = FirstMember(e); m; m = NextMember(m)) {
-            if (TextEquals(m, "Antenna")) {
+            if (TextEquals(m, MemberName::Antenna)) {
                 number = ReadInteger(m);
-            } else if (TextEquals(m, "TX")) {
+            } else if (TextEquals(m, MemberName::TX)) {
                 tx = ReadInteger(m);
-            } else if (TextEquals(m, "RX")) {
+            } else if (TextEquals(m, MemberName::RX)) {
                 rx = ReadInteger(m);
-            } else if (TextEquals(m, "Highlight")) {
+            } else if (TextEquals(m, MemberName::Highlight)) {
                 highlight = ReadFlag(m);
             }
         }
@@ -79,11 +80,11 @@ bool Station::ApplyFunctionStates(const JsonNode* list) {
         int32_t state = -1;
         bool highlight = false;
         for (const JsonNode* m = FirstMember(e); m; m = NextMember(m)) {
-            if (TextEquals(m, "Function")) {
+            if (TextEquals(m, MemberName::Function)) {
                 number = ReadInteger(m);
-            } else if (TextEquals(m, "State")) {
+            } else if (TextEquals(m, MemberName::State)) {
                 state = ReadInteger(m);
-            } else if (TextEquals(m, "Highlight")) {
+            } else if (TextEquals(m, MemberName::Highlight)) {
                 highlight = ReadFlag(m);
             }
         }

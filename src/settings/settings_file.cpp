@@ -1,6 +1,6 @@
 #include "settings/settings_file.h"
 
-#include "settings/atol_value.h"
+#include "base/atol_value.h"
 #include "settings/private_profile.h"
 
 namespace {

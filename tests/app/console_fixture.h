@@ -12,10 +12,10 @@
 #include "app/console_window.h"
 #include "link/console_events.h"
 #include "link/core/dispatch.h"
-#include "link/core/senders.h"
+#include "link/core/server_link.h"
 #include "link/socket/hello_text.h"
-#include "link/socket/loopback_server.h"
-#include "link/socket/modal_driver.h"
+#include "support/loopback_server.h"
+#include "support/modal_driver.h"
 #include "link/tcp.h"
 #include "settings/settings_path.h"
 

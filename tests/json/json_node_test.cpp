@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "json/json_node.h"
-#include "report_recorder.h"
+#include "support/report_recorder.h"
 #include "small_stack.h"
-#include "tree_links.h"
+#include "json/tree_links.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
         linked.push_back(node);
     }
     EXPECT_EQ(linked, children);
-    EXPECT_TRUE(LinksAgree(*parent));
+    EXPECT_TRUE(TreeLinksAgree(*parent));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, AttachChildTest, testing::ValuesIn(kAttachRows),

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "json/json_reader.h"
-#include "report_recorder.h"
+#include "support/report_recorder.h"
 #include "stream_trace.h"
-#include "tree_links.h"
-#include "tree_text.h"
+#include "json/tree_links.h"
+#include "json/tree_text.h"
 
 namespace {
 
@@ -232,7 +232,7 @@ TEST(JsonReader, AnswersEachFeedOfASequence) {
         bool linksAgree = true;
         const auto keep = [&](const JsonNode* root) {
             documents.push_back(TreeText(root));
-            linksAgree = linksAgree && root->parent == nullptr && LinksAgree(*root);
+            linksAgree = linksAgree && root->parent == nullptr && TreeLinksAgree(*root);
         };
         JsonReader reader(row.handler ? DocumentHandler(keep) : DocumentHandler());
         for (const FeedStep& step : row.steps) {

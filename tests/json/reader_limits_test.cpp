@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "json/json_reader.h"
-#include "report_recorder.h"
+#include "support/report_recorder.h"
 #include "small_stack.h"
-#include "tree_text.h"
+#include "json/tree_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "json/report.h"
-#include "report_recorder.h"
+#include "support/report_recorder.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "fuzz/receive_road/receive_road.h"
+#include "receive_road/receive_road.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "settings/settings_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

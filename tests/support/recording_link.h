@@ -1,16 +1,17 @@
-// An OutgoingLink, installed for its lifetime, that records what the senders do: every event in
-// order, and the texts sent, the failure texts shown and the reconnections asked separately.
+// A ServerLink whose send path records what the senders do: every event in order, and the texts
+// sent, the failure texts shown and the reconnections asked separately.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "link/core/senders.h"
+#include "link/core/server_link.h"
 
 class RecordingLink : public OutgoingLink {
 public:
-    RecordingLink() : previous_(SetOutgoingLink(this)) {}
-    ~RecordingLink() override { SetOutgoingLink(previous_); }
+    RecordingLink() { link.SetOutgoingLink(this); }
+    RecordingLink(const RecordingLink&) = delete;
+    RecordingLink& operator=(const RecordingLink&) = delete;
 
     bool Send(const std::string& text) override {
         sent.push_back(text);
@@ -26,12 +27,10 @@ public:
         events.push_back("reconnect");
     }
 
+    ServerLink link;  // sends through this recorder
     bool sendSucceeds = true;
     std::vector<std::string> sent;
     std::vector<std::string> failures;
     int reconnects = 0;
     std::vector<std::string> events;
-
-private:
-    OutgoingLink* previous_;
 };

@@ -1,5 +1,7 @@
 #include "keva-sim/message_writer.h"
 
+#include "protocol/names.h"
+
 namespace {
 
 // Appends `"name": ` after a separator when the object already has members.
@@ -45,34 +47,34 @@ void List(std::string& out, std::string_view name, const Items& items, One one) 
 }
 
 void Antenna(std::string& out, const AntennaSetup& a) {
-    Int(out, "Antenna", a.number);
-    Text(out, "ShortName", a.shortName);
-    Text(out, "LongName", a.longName);
-    Int(out, "Row", a.row);
-    Int(out, "Column", a.column);
-    Flag(out, "Additive", a.additive);
-    List(out, "Description", a.rotators,
-         [](std::string& o, int32_t rotator) { Int(o, "Rotator", rotator); });
+    Int(out, MemberName::Antenna, a.number);
+    Text(out, MemberName::ShortName, a.shortName);
+    Text(out, MemberName::LongName, a.longName);
+    Int(out, MemberName::Row, a.row);
+    Int(out, MemberName::Column, a.column);
+    Flag(out, MemberName::Additive, a.additive);
+    List(out, MemberName::Description, a.rotators,
+         [](std::string& o, int32_t rotator) { Int(o, MemberName::Rotator, rotator); });
 }
 
 void Function(std::string& out, const FunctionSetup& f) {
-    Int(out, "Function", f.number);
-    Text(out, "ShortName", f.shortName);
-    Text(out, "LongName", f.longName);
-    Int(out, "Row", f.row);
-    Int(out, "Column", f.column);
-    Flag(out, "Momentary", f.momentary);
-    Flag(out, "Alternate", f.alternate);
+    Int(out, MemberName::Function, f.number);
+    Text(out, MemberName::ShortName, f.shortName);
+    Text(out, MemberName::LongName, f.longName);
+    Int(out, MemberName::Row, f.row);
+    Int(out, MemberName::Column, f.column);
+    Flag(out, MemberName::Momentary, f.momentary);
+    Flag(out, MemberName::Alternate, f.alternate);
 }
 
 }  // namespace
 
 std::string EnvelopeText(std::string_view message, int64_t sequence, std::string_view parameters) {
     std::string out = "{";
-    Text(out, "Message", message);
-    Int(out, "Sequence", sequence);
-    Int(out, "Version", 1);
-    Name(out, "Parameters");
+    Text(out, MemberName::Message, message);
+    Int(out, MemberName::Sequence, sequence);
+    Int(out, MemberName::Version, 1);
+    Name(out, MemberName::Parameters);
     out += parameters;
     out += "}\n";
     return out;
@@ -81,53 +83,53 @@ std::string EnvelopeText(std::string_view message, int64_t sequence, std::string
 std::string ServerParameters(const StationDescription& station) {
     std::string out = "{";
     Text(out, "Name", "keva-sim");
-    Int(out, "Station", station.station);
+    Int(out, MemberName::Station, station.station);
     return out + "}";
 }
 
 std::string ConfigurationParameters(const StationDescription& station) {
     std::string out = "{";
-    Int(out, "LowerFrequency", station.lowerFrequency);
-    Int(out, "UpperFrequency", station.upperFrequency);
-    List(out, "Antennas", station.antennas, Antenna);
-    List(out, "Functions", station.functions, Function);
+    Int(out, MemberName::LowerFrequency, station.lowerFrequency);
+    Int(out, MemberName::UpperFrequency, station.upperFrequency);
+    List(out, MemberName::Antennas, station.antennas, Antenna);
+    List(out, MemberName::Functions, station.functions, Function);
     return out + "}";
 }
 
 std::string RotatorsParameters(const StationDescription& station) {
     std::string out = "{";
-    List(out, "Rotators", station.rotators, [](std::string& o, const RotatorSetup& r) {
-        Int(o, "Rotator", r.number);
-        Text(o, "ShortName", r.shortName);
-        Text(o, "LongName", r.longName);
-        Flag(o, "HasStop", r.hasStop);
+    List(out, MemberName::Rotators, station.rotators, [](std::string& o, const RotatorSetup& r) {
+        Int(o, MemberName::Rotator, r.number);
+        Text(o, MemberName::ShortName, r.shortName);
+        Text(o, MemberName::LongName, r.longName);
+        Flag(o, MemberName::HasStop, r.hasStop);
     });
     return out + "}";
 }
 
 std::string RotationParameters(const RotationReport& report) {
     std::string out = "{";
-    Int(out, "Rotator", report.rotator);
-    Int(out, "CCWLimit", report.ccwLimit);
-    Int(out, "Rotation", report.rotation);
-    Int(out, "Position", report.position);
+    Int(out, MemberName::Rotator, report.rotator);
+    Int(out, MemberName::CCWLimit, report.ccwLimit);
+    Int(out, MemberName::Rotation, report.rotation);
+    Int(out, MemberName::Position, report.position);
     return out + "}";
 }
 
 std::string StateParameters(const RadioView& view) {
     std::string out = "{";
-    Text(out, "TXLongName", view.txLongName);
-    Text(out, "RXLongName", view.rxLongName);
-    List(out, "Antennas", view.antennas, [](std::string& o, const AntennaView& a) {
-        Int(o, "Antenna", a.antenna);
-        Int(o, "TX", a.tx);
-        Int(o, "RX", a.rx);
-        Flag(o, "Highlight", a.highlight);
+    Text(out, MemberName::TXLongName, view.txLongName);
+    Text(out, MemberName::RXLongName, view.rxLongName);
+    List(out, MemberName::Antennas, view.antennas, [](std::string& o, const AntennaView& a) {
+        Int(o, MemberName::Antenna, a.antenna);
+        Int(o, MemberName::TX, a.tx);
+        Int(o, MemberName::RX, a.rx);
+        Flag(o, MemberName::Highlight, a.highlight);
     });
-    List(out, "Functions", view.functions, [](std::string& o, const FunctionView& f) {
-        Int(o, "Function", f.function);
-        Int(o, "State", f.state);
-        Flag(o, "Highlight", f.highlight);
+    List(out, MemberName::Functions, view.functions, [](std::string& o, const FunctionView& f) {
+        Int(o, MemberName::Function, f.function);
+        Int(o, MemberName::State, f.state);
+        Flag(o, MemberName::Highlight, f.highlight);
     });
     return out + "}";
 }

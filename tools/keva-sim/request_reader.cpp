@@ -1,5 +1,7 @@
 #include "keva-sim/request_reader.h"
 
+#include "protocol/names.h"
+
 #include <optional>
 #include <string_view>
 
@@ -32,8 +34,8 @@ IgnoredRequest Missing(std::string_view message, std::string_view member) {
 
 // "Station" and "Radio" of a request's parameters.
 std::optional<StationRadio> Target(const JsonNode* parameters) {
-    const std::optional<int32_t> station = Integer(parameters, "Station");
-    const std::optional<int32_t> radio = Integer(parameters, "Radio");
+    const std::optional<int32_t> station = Integer(parameters, MemberName::Station);
+    const std::optional<int32_t> radio = Integer(parameters, MemberName::Radio);
     if (!station || !radio) {
         return std::nullopt;
     }
@@ -41,7 +43,7 @@ std::optional<StationRadio> Target(const JsonNode* parameters) {
 }
 
 Request ReadHello(const JsonNode* parameters) {
-    const JsonNode* radios = Member(parameters, "Radios");
+    const JsonNode* radios = Member(parameters, MemberName::Radios);
     if (radios == nullptr || radios->kind != JsonKind::Array) {
         return Missing("Hello", "Radios");
     }
@@ -56,20 +58,20 @@ Request ReadHello(const JsonNode* parameters) {
 
 Request ReadAntenna(const JsonNode* parameters) {
     const std::optional<StationRadio> target = Target(parameters);
-    const JsonNode* entries = Member(parameters, "Antennas");
+    const JsonNode* entries = Member(parameters, MemberName::Antennas);
     if (!target || entries == nullptr || entries->kind != JsonKind::Array) {
         return IgnoredRequest{"\"Antenna\" without \"Station\", \"Radio\" or \"Antennas\""};
     }
     AntennaRequest request{*target, {}};
     for (const JsonNode* entry = entries->firstChild.get(); entry; entry = entry->next.get()) {
-        const std::optional<int32_t> antenna = Integer(entry, "Antenna");
+        const std::optional<int32_t> antenna = Integer(entry, MemberName::Antenna);
         if (!antenna) {
             continue;
         }
-        if (const std::optional<int32_t> tx = Integer(entry, "TX")) {
+        if (const std::optional<int32_t> tx = Integer(entry, MemberName::TX)) {
             request.sides.push_back({Side::Tx, *tx, *antenna});
         }
-        if (const std::optional<int32_t> rx = Integer(entry, "RX")) {
+        if (const std::optional<int32_t> rx = Integer(entry, MemberName::RX)) {
             request.sides.push_back({Side::Rx, *rx, *antenna});
         }
     }
@@ -81,8 +83,8 @@ Request ReadAntenna(const JsonNode* parameters) {
 
 Request ReadFunction(const JsonNode* parameters) {
     const std::optional<StationRadio> target = Target(parameters);
-    const std::optional<int32_t> function = Integer(parameters, "Function");
-    const std::optional<int32_t> state = Integer(parameters, "State");
+    const std::optional<int32_t> function = Integer(parameters, MemberName::Function);
+    const std::optional<int32_t> state = Integer(parameters, MemberName::State);
     if (!target || !function || !state) {
         return IgnoredRequest{
             "\"Function\" without \"Station\", \"Radio\", \"Function\" or \"State\""};
@@ -92,7 +94,7 @@ Request ReadFunction(const JsonNode* parameters) {
 
 Request ReadRadio(const JsonNode* parameters) {
     const std::optional<StationRadio> target = Target(parameters);
-    const std::optional<int32_t> frequency = Integer(parameters, "Frequency");
+    const std::optional<int32_t> frequency = Integer(parameters, MemberName::Frequency);
     if (!target || !frequency) {
         return IgnoredRequest{"\"Radio\" without \"Station\", \"Radio\" or \"Frequency\""};
     }
@@ -100,15 +102,15 @@ Request ReadRadio(const JsonNode* parameters) {
 }
 
 Request ReadDirection(const JsonNode* parameters) {
-    const std::optional<int32_t> rotator = Integer(parameters, "Rotator");
+    const std::optional<int32_t> rotator = Integer(parameters, MemberName::Rotator);
     if (!rotator) {
         return Missing("Direction", "Rotator");
     }
-    const JsonNode* stop = Member(parameters, "Stop");
+    const JsonNode* stop = Member(parameters, MemberName::Stop);
     if (stop != nullptr && stop->kind == JsonKind::True) {
         return DirectionRequest{*rotator, true, 0};
     }
-    const std::optional<int32_t> bearing = Integer(parameters, "Direction");
+    const std::optional<int32_t> bearing = Integer(parameters, MemberName::Direction);
     if (!bearing) {
         return IgnoredRequest{"\"Direction\" without \"Direction\" or \"Stop\": true"};
     }
@@ -159,8 +161,8 @@ std::string DescribeRequest(const Request& request) {
 }
 
 Request ReadRequest(const JsonNode* root) {
-    const JsonNode* name = Member(root, "Message");
-    const JsonNode* parameters = Member(root, "Parameters");
+    const JsonNode* name = Member(root, MemberName::Message);
+    const JsonNode* parameters = Member(root, MemberName::Parameters);
     if (name == nullptr || !name->text) {
         return IgnoredRequest{"a message without \"Message\""};
     }
@@ -172,8 +174,9 @@ Request ReadRequest(const JsonNode* root) {
         Request (*read)(const JsonNode*);
     };
     static constexpr Reader readers[] = {
-        {"Hello", ReadHello}, {"Antenna", ReadAntenna},     {"Function", ReadFunction},
-        {"Radio", ReadRadio}, {"Direction", ReadDirection},
+        {MessageName::Hello, ReadHello},         {MessageName::Antenna, ReadAntenna},
+        {MessageName::Function, ReadFunction},   {MessageName::Radio, ReadRadio},
+        {MessageName::Direction, ReadDirection},
     };
     for (const Reader& reader : readers) {
         if (TextEquals(name, reader.name)) {

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "keva-sim/message_writer.h"
+#include "protocol/names.h"
 
 SimServer::SimServer(StationDescription station, SimOptions options)
     : options_(std::move(options)), state_(std::move(station)) {
@@ -115,14 +116,14 @@ void SimServer::Handle(Session& session, const HelloRequest& request) {
     }
     session.SetRadios(radios);
     const StationDescription& station = state_.Description();
-    session.Send("Server", ServerParameters(station));
-    session.Send("Configuration", ConfigurationParameters(station));
-    session.Send("Rotators", RotatorsParameters(station));
+    session.Send(MessageName::Server, ServerParameters(station));
+    session.Send(MessageName::Configuration, ConfigurationParameters(station));
+    session.Send(MessageName::Rotators, RotatorsParameters(station));
     for (const RotatorMotion& rotator : rotators_) {
-        session.Send("Rotation", RotationParameters(rotator.Report()));
+        session.Send(MessageName::Rotation, RotationParameters(rotator.Report()));
     }
     for (int32_t radio : radios) {
-        session.Send("State", StateParameters(state_.View(radio)));
+        session.Send(MessageName::State, StateParameters(state_.View(radio)));
     }
 }
 
@@ -214,7 +215,7 @@ void SimServer::SendState(int32_t radio) {
     const std::string parameters = StateParameters(state_.View(radio));
     for (Session* session : std::vector<Session*>(sessions_)) {
         if (session->Serves(radio)) {
-            session->Send("State", parameters);
+            session->Send(MessageName::State, parameters);
         }
     }
 }
@@ -223,7 +224,7 @@ void SimServer::SendRotation(const RotatorMotion& rotator) {
     const std::string parameters = RotationParameters(rotator.Report());
     for (Session* session : std::vector<Session*>(sessions_)) {
         if (session->Greeted()) {
-            session->Send("Rotation", parameters);
+            session->Send(MessageName::Rotation, parameters);
         }
     }
 }

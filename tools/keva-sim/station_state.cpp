@@ -215,13 +215,13 @@ std::string StationState::RequestFunction(int32_t radioNumber, int32_t function,
     FunctionState& state = radio->functions[i];
     switch (code) {
         case SwitchOn:
-            state.state = Selected;
+            state.state = SwitchState::Selected;
             if (setup.momentary) {
                 state.fallBackAt = nowMs + MomentaryMs;
             }
             return {};
         case SwitchOff:
-            state.state = Available;
+            state.state = SwitchState::Available;
             state.fallBackAt.reset();
             return {};
         case ToggleAlternate:
@@ -257,7 +257,7 @@ std::vector<int32_t> StationState::ExpireMomentary(int64_t nowMs) {
         for (FunctionState& f : radio.functions) {
             if (f.fallBackAt && *f.fallBackAt <= nowMs) {
                 f.fallBackAt.reset();
-                f.state = Available;
+                f.state = SwitchState::Available;
                 any = true;
             }
         }
@@ -289,8 +289,12 @@ RadioView StationState::View(int32_t radioNumber) const {
     for (std::size_t i = 0; i < station_.antennas.size(); ++i) {
         AntennaView a;
         a.antenna = station_.antennas[i].number;
-        a.tx = radio->tx[i] ? Selected : Usable(*radio, Side::Tx, i) ? Available : Unavailable;
-        a.rx = radio->rx[i] ? Selected : Usable(*radio, Side::Rx, i) ? Available : Unavailable;
+        a.tx = radio->tx[i]                  ? SwitchState::Selected
+               : Usable(*radio, Side::Tx, i) ? SwitchState::Available
+                                             : SwitchState::Unavailable;
+        a.rx = radio->rx[i]                  ? SwitchState::Selected
+               : Usable(*radio, Side::Rx, i) ? SwitchState::Available
+                                             : SwitchState::Unavailable;
         view.antennas.push_back(a);
     }
     for (std::size_t i = 0; i < station_.functions.size(); ++i) {

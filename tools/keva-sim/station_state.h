@@ -21,39 +21,21 @@
 #include <vector>
 
 #include "keva-sim/station_description.h"
+#include "protocol/codes.h"
 
 enum class Side { Tx, Rx };
 
-// The codes of one side of an "Antenna" request.
-enum AntennaCode : int32_t {
-    SelectAlone = 1,
-    SelectAloneAgain = 2,  // a double click: the same as 1 here
-    AddAdditive = 3,
-    RemoveAdditive = 4,
-    RelativeAntenna = 5,
-    NextAntenna = 6,
-    PreviousAntenna = 7,
-};
-
-// The codes of a "Function" request.
-enum FunctionCode : int32_t { SwitchOn = 1, SwitchOff = 2, ToggleAlternate = 3 };
-
-// SwitchState values on the wire.
-inline constexpr int32_t Unavailable = 0;
-inline constexpr int32_t Available = 1;
-inline constexpr int32_t Selected = 2;
-
 struct AntennaView {
     int32_t antenna = 0;
-    int32_t tx = Unavailable;
-    int32_t rx = Unavailable;
+    int32_t tx = SwitchState::Unavailable;
+    int32_t rx = SwitchState::Unavailable;
     bool highlight = false;
     bool operator==(const AntennaView&) const = default;
 };
 
 struct FunctionView {
     int32_t function = 0;
-    int32_t state = Available;
+    int32_t state = SwitchState::Available;
     bool highlight = false;
     bool operator==(const FunctionView&) const = default;
 };
@@ -99,7 +81,7 @@ public:
 
 private:
     struct FunctionState {
-        int32_t state = Available;
+        int32_t state = SwitchState::Available;
         bool highlight = false;
         std::optional<int64_t> fallBackAt;
     };

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "stream_trace.h"
+#include "keva-trace/stream_trace.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "stream_trace.h"
+#include "keva-trace/stream_trace.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "tree_text.h"
+#include "json/tree_text.h"
 
 StreamTrace::StreamTrace(LineSink out)
     : out_(std::move(out)),

@@ -4,8 +4,7 @@
 #include <string>
 
 #include "json/report.h"
-
-int32_t g_lastSequenceReceived = 0;
+#include "protocol/names.h"
 
 namespace {
 
@@ -25,16 +24,16 @@ Envelope ReadEnvelope(const JsonNode& root) {
             continue;
         }
         const JsonNode* value = ValueOf(member);
-        if (TextEquals(member, "Message")) {
+        if (TextEquals(member, MemberName::Message)) {
             envelope.name = value != nullptr ? value->text : std::nullopt;
             ReportMessage(2, "Found Message %s", envelope.name ? envelope.name->c_str() : "");
-        } else if (TextEquals(member, "Sequence")) {
+        } else if (TextEquals(member, MemberName::Sequence)) {
             envelope.sequence = IntValue(value);
             ReportMessage(2, "Sequence %d", envelope.sequence);
-        } else if (TextEquals(member, "Version")) {
+        } else if (TextEquals(member, MemberName::Version)) {
             envelope.version = IntValue(value);
             ReportMessage(2, "Version %d", envelope.version);
-        } else if (TextEquals(member, "Parameters")) {
+        } else if (TextEquals(member, MemberName::Parameters)) {
             envelope.parameters = value;
             ReportMessage(2, "Parameters");
         } else {
@@ -52,7 +51,8 @@ int32_t Successor(int32_t last) {
 
 }  // namespace
 
-void DispatchServerMessage(const MessageTable& table, const JsonNode* root) {
+void DispatchServerMessage(const MessageTable& table, const JsonNode* root,
+                           int32_t& lastSequenceReceived) {
     if (root == nullptr || root->firstChild == nullptr) {
         ReportMessage(0, "Message is empty or unreadable");
         return;
@@ -63,15 +63,15 @@ void DispatchServerMessage(const MessageTable& table, const JsonNode* root) {
         ReportMessage(0, "Partial message received - header fields are missing");
         return;
     }
-    if (*envelope.name == "Server") {
-        g_lastSequenceReceived = envelope.sequence;
+    if (*envelope.name == MessageName::Server) {
+        lastSequenceReceived = envelope.sequence;
         return;
     }
-    const int32_t expected = Successor(g_lastSequenceReceived);
+    const int32_t expected = Successor(lastSequenceReceived);
     if (envelope.sequence != expected) {
         ReportMessage(0, "Got sequence number %d, expected %d", envelope.sequence, expected);
     }
-    g_lastSequenceReceived = envelope.sequence;
+    lastSequenceReceived = envelope.sequence;
     for (const MessageRoute& route : table) {
         if (route.name == *envelope.name) {
             // A copy: the table may change while the handler waits in a message box.

@@ -8,9 +8,6 @@
 
 #include "json/json_node.h"
 
-// Sequence number of the last message received; never reset, not even by a reconnection.
-extern int32_t g_lastSequenceReceived;
-
 // One row of the dispatch table: a "Message" name and its handler, which receives the value of
 // "Parameters" (any kind; the handler tests it).
 struct MessageRoute {
@@ -21,5 +18,7 @@ using MessageTable = std::vector<MessageRoute>;
 
 // Checks the envelope and the sequence number of one complete message and calls the handler of
 // its name. "Server" resynchronises the sequence and has no handler. Every complaint goes
-// through ReportMessage; nothing here ends the connection.
-void DispatchServerMessage(const MessageTable& table, const JsonNode* root);
+// through ReportMessage; nothing here ends the connection. `lastSequenceReceived` is the number
+// of the last message received, taken over from every message that has a full envelope.
+void DispatchServerMessage(const MessageTable& table, const JsonNode* root,
+                           int32_t& lastSequenceReceived);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "report_recorder.h"
+#include "support/report_recorder.h"
 
 namespace {
 

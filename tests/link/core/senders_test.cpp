@@ -1,4 +1,4 @@
-#include "link/core/senders.h"
+#include "link/core/server_link.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "link/server_dialog.h"
-#include "link/socket/modal_driver.h"
+#include "console/server_dialog.h"
+#include "support/modal_driver.h"
 #include "link/socket/recording_console.h"
 #include "settings/settings_path.h"
 

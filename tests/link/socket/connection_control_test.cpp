@@ -11,11 +11,11 @@
 #include <sstream>
 
 #include "link/connection_control.h"
-#include "link/core/senders.h"
-#include "link/server_dialog.h"
+#include "link/core/server_link.h"
+#include "console/server_dialog.h"
 #include "link/socket/hello_text.h"
-#include "link/socket/loopback_server.h"
-#include "link/socket/modal_driver.h"
+#include "support/loopback_server.h"
+#include "support/modal_driver.h"
 #include "link/socket/recording_console.h"
 #include "link/tcp.h"
 #include "link/tcp_outgoing_link.h"

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "link/server_dialog.h"
-#include "link/socket/modal_driver.h"
+#include "console/server_dialog.h"
+#include "support/modal_driver.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "link/console_events.h"
 #include "link/core/receive_path.h"
-#include "link/socket/loopback_server.h"
-#include "link/socket/modal_driver.h"
+#include "support/loopback_server.h"
+#include "support/modal_driver.h"
 #include "link/tcp.h"
 
 namespace {

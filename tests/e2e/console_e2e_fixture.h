@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "app/console_window.h"
-#include "e2e/console/modal_watch.h"
-#include "e2e/console/sim_process.h"
+#include "e2e/modal_watch.h"
+#include "support/sim_process.h"
 
 class CAntFuncButton;
 class CRotatorButton;

@@ -1,4 +1,4 @@
-#include "link/core/protocol_text.h"
+#include "protocol/protocol_text.h"
 
 #include <cstdarg>
 #include <cstdio>

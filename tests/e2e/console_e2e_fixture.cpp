@@ -1,4 +1,4 @@
-#include "e2e/console/console_e2e_fixture.h"
+#include "e2e/console_e2e_fixture.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,7 +18,7 @@
 #include "console/rotator_window.h"
 #include "link/console_events.h"
 #include "link/core/dispatch.h"
-#include "link/core/senders.h"
+#include "link/core/server_link.h"
 #include "link/tcp.h"
 #include "settings/settings_path.h"
 

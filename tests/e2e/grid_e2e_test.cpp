@@ -5,8 +5,8 @@
 #include "console/ant_func_button.h"
 #include "console/rotator_button.h"
 #include "console/tr_button.h"
-#include "e2e/console/console_e2e_fixture.h"
-#include "e2e/console/radio_client.h"
+#include "e2e/console_e2e_fixture.h"
+#include "e2e/radio_client.h"
 
 namespace {
 

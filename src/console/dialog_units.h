@@ -5,8 +5,12 @@
 
 #include <QRect>
 
-constexpr int DialogUnitsToPixelsX(int du) { return (du * 3 + 1) / 2; }
-constexpr int DialogUnitsToPixelsY(int du) { return (du * 13 + 4) / 8; }
+constexpr int DialogUnitsToPixelsX(int du) {
+    return (du * 3 + 1) / 2;
+}
+constexpr int DialogUnitsToPixelsY(int du) {
+    return (du * 13 + 4) / 8;
+}
 
 // A control's rectangle from its template position and size.
 inline QRect DialogRect(int x, int y, int width, int height) {

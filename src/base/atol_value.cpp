@@ -1,4 +1,4 @@
-#include "settings/atol_value.h"
+#include "base/atol_value.h"
 
 #include <cstddef>
 

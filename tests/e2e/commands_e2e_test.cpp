@@ -7,7 +7,7 @@
 #include "app/console_menu.h"
 #include "console/ant_func_button.h"
 #include "console/relative_dialog.h"
-#include "e2e/console/console_e2e_fixture.h"
+#include "e2e/console_e2e_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "e2e/console/sim_process.h"
+#include "support/sim_process.h"
 
 #include <sys/prctl.h>
 

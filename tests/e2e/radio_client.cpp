@@ -1,6 +1,6 @@
-#include "e2e/console/radio_client.h"
+#include "e2e/radio_client.h"
 
-#include "link/core/protocol_text.h"
+#include "protocol/protocol_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tree_text.h"
+#include "json/tree_text.h"
 
 namespace {
 

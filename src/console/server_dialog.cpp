@@ -1,11 +1,11 @@
-#include "link/server_dialog.h"
+#include "console/server_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 
-#include "link/dialog_units.h"
+#include "console/dialog_units.h"
 
 namespace {
 

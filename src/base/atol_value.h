@@ -1,5 +1,6 @@
-// Numeric text typed by the operator or read from the settings file (port, station, radio,
-// frequency, bearing) is converted by the rules of atol.
+// Every decimal text becomes a number by the rules of atol: numbers in received messages, and
+// text typed by the operator or read from the settings file (port, station, radio, frequency,
+// bearing, colours).
 #pragma once
 
 #include <cstdint>

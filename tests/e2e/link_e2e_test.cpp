@@ -5,7 +5,7 @@
 #include "console/ant_func_button.h"
 #include "console/compass.h"
 #include "console/rotator_window.h"
-#include "e2e/console/console_e2e_fixture.h"
+#include "e2e/console_e2e_fixture.h"
 
 namespace {
 

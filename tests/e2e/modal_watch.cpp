@@ -1,4 +1,4 @@
-#include "e2e/console/modal_watch.h"
+#include "e2e/modal_watch.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "link/server_dialog.h"
+#include "console/server_dialog.h"
 
 namespace {
 
