@@ -21,7 +21,7 @@ QFont DialogFont() {
 
 CKEVAWindowsClientApp::CKEVAWindowsClientApp(int& argc, char** argv) : application_(argc, argv) {}
 
-bool CKEVAWindowsClientApp::InitInstance() {
+void CKEVAWindowsClientApp::InitInstance() {
     QApplication::setFont(DialogFont());
     if (QFile::exists(QString::fromLatin1(IconResource))) {
         QApplication::setWindowIcon(QIcon(QString::fromLatin1(IconResource)));
@@ -31,5 +31,4 @@ bool CKEVAWindowsClientApp::InitInstance() {
     QApplication::setQuitOnLastWindowClosed(false);
     CKEVAWindowsClientDlg console(tcp_, serverLink_);
     console.exec();
-    return false;
 }

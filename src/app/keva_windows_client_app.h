@@ -12,8 +12,8 @@ class CKEVAWindowsClientApp {
 public:
     CKEVAWindowsClientApp(int& argc, char** argv);
 
-    // Runs the console until it closes; returns false, as there is nothing to run after it.
-    bool InitInstance();
+    // Runs the console until it closes.
+    void InitInstance();
 
 private:
     QApplication application_;
