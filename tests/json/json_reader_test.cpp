@@ -7,7 +7,7 @@
 
 #include "json/json_reader.h"
 #include "support/report_recorder.h"
-#include "stream_trace.h"
+#include "keva-trace/stream_trace.h"
 #include "json/tree_links.h"
 #include "json/tree_text.h"
 

@@ -90,7 +90,7 @@ protected:
     }
 
     std::vector<std::string> log;
-    ReportRecorder recorder{log, "report: "};
+    ReportRecorder recorder{&log, "report: "};
     FakeHost host{log};
     std::map<std::string, std::function<void()>> onDocument;
     std::string padSeen;
