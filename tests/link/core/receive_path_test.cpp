@@ -56,15 +56,6 @@ private:
     std::vector<std::string>& log_;
 };
 
-const JsonNode* Member(const JsonNode* root, std::string_view name) {
-    for (const JsonNode* m = root->firstChild.get(); m != nullptr; m = m->next.get()) {
-        if (TextEquals(m, name)) {
-            return ValueOf(m);
-        }
-    }
-    return nullptr;
-}
-
 std::string Doc(const std::string& name) {
     return R"({"Message":")" + name + R"("})";
 }
@@ -73,8 +64,7 @@ class ReceivePathTest : public testing::Test {
 protected:
     // Logs "doc: <Message>" and runs the nested action registered for that name, if any.
     void Handle(const JsonNode* root) {
-        const JsonNode* name = Member(root, "Message");
-        const std::string text = name && name->text ? *name->text : "?";
+        const std::string text = ReadText(root->firstChild.get()).value_or("?");  // "Message"
         log.push_back("doc: " + text);
         if (auto it = onDocument.find(text); it != onDocument.end()) {
             it->second();
