@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "json/json_reader.h"
-#include "support/report_recorder.h"
-#include "small_stack.h"
 #include "json/tree_text.h"
+#include "small_stack.h"
+#include "support/report_recorder.h"
 
 namespace {
 

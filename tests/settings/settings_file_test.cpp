@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "settings/private_profile.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -28,12 +31,8 @@ struct ColorRow {
 TEST_F(SettingsFileTest, ColorValuesFollowTheStarAndAtolRules) {
     const ColorRow rows[] = {
         {"a leading star gives the default", "*123", kTextDefault},
-        {"letters give 0", "abc", 0},
-        {"leading blanks are skipped", "  255", 255},
-        {"digits up to the first non-digit", "12x", 12},
-        {"hexadecimal gives 0", "0x00FF00", 0},
+        {"then the atol rule", "  -12x", -12},
         {"cut to 9 characters", "1234567890123", 123456789},
-        {"negative", "-5", -5},
         {"an empty value gives 0", "", 0},
         {"a plain colour", "16744576", 16744576},
     };
@@ -63,7 +62,6 @@ TEST_F(SettingsFileTest, MissingFileSectionOrKeyGivesTheDefault) {
     Store("[Server]\nAddress=\n");
     EXPECT_EQ(ReadServerSetting(File(), "Address", ""), "");
     EXPECT_EQ(ReadServerSetting(File(), "Station", "1"), "1");
-    EXPECT_EQ(ReadServerSetting(SettingsLocation{}, "Radio", "1"), "1");
 }
 
 TEST_F(SettingsFileTest, ServerValuesAreCutTo1023Characters) {
@@ -158,7 +156,23 @@ TEST_F(SettingsFileTest, AllUsersFolderIsNeverCreated) {
     WriteColorSetting(file, "Text", 1);
     EXPECT_FALSE(std::filesystem::exists(folderPath));
     EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), "12059");
-    WriteServerSetting(SettingsLocation{}, "Port", "12060");  // no file: nothing happens
+}
+
+TEST_F(SettingsFileTest, NoLocationWritesNothingAnywhereAndReadsDefaults) {
+    const auto entries = [] {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(".")) {
+            found.push_back(entry.path());
+        }
+        return found;
+    };
+    const std::vector<std::filesystem::path> before = entries();
+    EXPECT_FALSE(WriteProfileString(SettingsLocation{}, "Server", "Port", "12060"));
+    WriteServerSetting(SettingsLocation{}, "Port", "12060");
+    WriteColorSetting(SettingsLocation{}, "Text", 255);
+    EXPECT_EQ(entries(), before) << "nothing written in the working folder";
+    EXPECT_EQ(ReadServerSetting(SettingsLocation{}, "Port", "12059"), "12059");
+    EXPECT_EQ(ReadColorSetting(SettingsLocation{}, "Text", kTextDefault), kTextDefault);
 }
 
 TEST_F(SettingsFileTest, UnreadableFileIsNotOverwritten) {

@@ -49,15 +49,17 @@ protected:
         }
     }
 
-    void Dispatch(const std::string& text) {
-        JsonReader reader([this](const JsonNode* root) { DispatchServerMessage(table, root); });
+    void Dispatch(const std::string& text, int32_t& lastSequenceReceived) {
+        JsonReader reader([&](const JsonNode* root) {
+            DispatchServerMessage(table, root, lastSequenceReceived);
+        });
         ASSERT_EQ(reader.Feed(text.data(), text.size()), JsonStatus::NeedMore) << text;
     }
 
     MessageTable table;
     std::vector<std::string> shown;
     std::vector<std::string> called;
-    ReportRecorder recorder{shown};
+    ReportRecorder recorder{&shown};
 };
 
 const std::string kPartial = "Partial message received - header fields are missing";
@@ -104,32 +106,33 @@ TEST_F(DispatchTest, EnvelopeChecksReportsAndHandlers) {
     };
     for (const DispatchRow& row : rows) {
         SCOPED_TRACE(row.behaviour);
-        g_lastSequenceReceived = row.lastBefore;
+        int32_t lastSequenceReceived = row.lastBefore;
         shown.clear();
         called.clear();
-        Dispatch(row.message);
+        Dispatch(row.message, lastSequenceReceived);
         EXPECT_EQ(Joined(shown), row.shown);
         EXPECT_EQ(Joined(called), row.called);
-        EXPECT_EQ(g_lastSequenceReceived, row.lastAfter);
+        EXPECT_EQ(lastSequenceReceived, row.lastAfter);
     }
 }
 
 TEST_F(DispatchTest, NoRootIsReportedAsEmpty) {
-    g_lastSequenceReceived = 3;
-    DispatchServerMessage(table, nullptr);
+    int32_t lastSequenceReceived = 3;
+    DispatchServerMessage(table, nullptr, lastSequenceReceived);
     EXPECT_EQ(shown, std::vector<std::string>{"Message is empty or unreadable"});
-    EXPECT_EQ(g_lastSequenceReceived, 3);
+    EXPECT_EQ(lastSequenceReceived, 3);
 }
 
 TEST_F(DispatchTest, HandlerMayChangeTheTableWhileItRuns) {
     // A handler that waits in a message box can see the console rebuild its table.
-    g_lastSequenceReceived = 0;
+    int32_t lastSequenceReceived = 0;
     table = {{"State", [this](const JsonNode*) {
                   table.clear();
                   table.shrink_to_fit();
                   called.push_back("State");
               }}};
-    Dispatch(R"({"Message":"State","Sequence":1,"Version":1,"Parameters":{}})");
+    Dispatch(R"({"Message":"State","Sequence":1,"Version":1,"Parameters":{}})",
+             lastSequenceReceived);
     EXPECT_EQ(called, std::vector<std::string>{"State"});
 }
 

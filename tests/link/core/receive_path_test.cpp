@@ -56,15 +56,6 @@ private:
     std::vector<std::string>& log_;
 };
 
-const JsonNode* Member(const JsonNode* root, std::string_view name) {
-    for (const JsonNode* m = root->firstChild.get(); m != nullptr; m = m->next.get()) {
-        if (TextEquals(m, name)) {
-            return ValueOf(m);
-        }
-    }
-    return nullptr;
-}
-
 std::string Doc(const std::string& name) {
     return R"({"Message":")" + name + R"("})";
 }
@@ -73,12 +64,8 @@ class ReceivePathTest : public testing::Test {
 protected:
     // Logs "doc: <Message>" and runs the nested action registered for that name, if any.
     void Handle(const JsonNode* root) {
-        const JsonNode* name = Member(root, "Message");
-        const std::string text = name && name->text ? *name->text : "?";
+        const std::string text = ReadText(root->firstChild.get()).value_or("?");  // "Message"
         log.push_back("doc: " + text);
-        if (const JsonNode* pad = Member(root, "Pad"); pad && pad->text) {
-            padSeen = *pad->text;
-        }
         if (auto it = onDocument.find(text); it != onDocument.end()) {
             it->second();
         }
@@ -90,10 +77,9 @@ protected:
     }
 
     std::vector<std::string> log;
-    ReportRecorder recorder{log, "report: "};
+    ReportRecorder recorder{&log, "report: "};
     FakeHost host{log};
     std::map<std::string, std::function<void()>> onDocument;
-    std::string padSeen;
     ReceivePath path{host, [this](const JsonNode* root) { Handle(root); }};
 };
 
@@ -176,31 +162,6 @@ TEST_F(ReceivePathTest, ErrorsAndClosureAskForReconnection) {
     }
 }
 
-TEST_F(ReceivePathTest, BadMessageReportsOnceAndDropsWhatFollows) {
-    onDocument["A"] = [this] { Read(Doc("C")); };
-    Read(Doc("A") + R"({"Message" "B"})");
-    ASSERT_EQ(log.size(), 4u);
-    EXPECT_EQ(log[0], "doc: A");
-    EXPECT_EQ(log[1].rfind("report: JSON: ", 0), 0u) << log[1];
-    EXPECT_EQ(log[2], "box: Got bad message from server");
-    EXPECT_EQ(log[3], "reconnect");
-    EXPECT_EQ(path.queuedChunks(), 0u);
-    EXPECT_FALSE(path.receiveBusy());
-
-    // Later bytes of the failed connection are read and dropped; the failed reader stays
-    // until the reconnection discards it.
-    log.clear();
-    Read(Doc("D"));
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(path.queuedChunks(), 0u);
-    EXPECT_TRUE(path.hasReader());
-
-    path.DiscardReader();
-    EXPECT_FALSE(path.hasReader());
-    Read(Doc("E"));
-    EXPECT_EQ(log, Log{"doc: E"});
-}
-
 TEST_F(ReceivePathTest, BytesReadDuringTheBadMessageBoxAreDropped) {
     host.duringNextBox = [this] { Read(Doc("C")); };
     Read(R"({"Message" "B"})");
@@ -256,41 +217,85 @@ TEST_F(ReceivePathTest, FailuresOfAReplacedConnectionDoNotEndTheNewOne) {
               (Log{"box: Server communications error", "box: Unable to receive data from server"}));
 }
 
-TEST_F(ReceivePathTest, ReadingPausesWhileAMegabyteWaitsAndResumesAfterTheDrain) {
-    // One message larger than the limit, read while the first message's box is open.
-    const std::size_t padLength = ReceivePath::MaxQueuedBytes + 40000;
-    std::string pad;
-    for (std::size_t i = 0; i < padLength; ++i) {
-        pad += static_cast<char>('a' + (i / 1000) % 26);
-    }
-    const std::string stream = R"({"Message":"Big","Pad":")" + pad + R"("})";
-    for (std::size_t at = 0; at < stream.size(); at += kChunkSize) {
-        host.script.push_back(stream.substr(at, kChunkSize));
-    }
-    const std::size_t totalReads = host.script.size();
-    const std::size_t fitting = ReceivePath::MaxQueuedBytes / kChunkSize;
-    ASSERT_GT(totalReads, fitting + 1);
+// What follows a failure found while reading was paused: a box of the first message reads the
+// failing chunk, then blanks up to the queue's limit, then gets one notification that must not
+// read. Later bytes of the same connection, then a reconnection and its first message, follow.
+struct AfterFailureRow {
+    const char* name;
+    std::optional<std::string> failing;  // none: the read fails
+    bool reconnectInBox;
+    bool readLater;  // a message on the same connection after the drain
+    Log expected;
+    int postedReads;  // reading resumes only after a drain that ended well
+};
 
-    onDocument["A"] = [&] {
-        for (std::size_t i = 0; i < totalReads; ++i) {
-            path.OnSocketNotify(ReceivePath::FdRead, 0);
-        }
-        EXPECT_EQ(path.queuedChunks(), fitting);
-        EXPECT_EQ(host.script.size(), totalReads - fitting) << "the rest stays in the socket";
-        EXPECT_EQ(host.postedReads, 0);
-    };
-    host.script.push_front(Doc("A"));
-    path.OnSocketNotify(ReceivePath::FdRead, 0);
-    EXPECT_EQ(log, Log{"doc: A"});
-    EXPECT_EQ(host.postedReads, 1) << "one notification resumes reading";
+const AfterFailureRow kAfterFailureRows[] = {
+    {"no_failure_resumes_reading",
+     Doc("B"),
+     false,
+     true,
+     {"doc: A", "doc: B", "doc: D", "doc: N"},
+     1},
+    {"bad_message_drops_the_rest_of_its_connection",
+     R"({"Message" "B"})",
+     false,
+     true,
+     {"doc: A", "report: JSON: Found start of object when expecting separator at line 1     ",
+      "box: Got bad message from server", "reconnect", "doc: N"},
+     0},
+    {"end_of_stream", "", false, false, {"doc: A", "reconnect", "doc: N"}, 0},
+    {"read_error",
+     std::nullopt,
+     false,
+     false,
+     {"doc: A", "box: Unable to receive data from server", "reconnect", "doc: N"},
+     0},
+    {"reconnection_in_the_box_forgets_the_pause",
+     Doc("B"),
+     true,
+     true,
+     {"doc: A", "doc: D", "doc: N"},
+     0},
+};
 
-    // The host delivers notifications while bytes remain.
-    while (!host.script.empty()) {
-        path.OnSocketNotify(ReceivePath::FdRead, 0);
-    }
-    EXPECT_EQ(log, (Log{"doc: A", "doc: Big"}));
-    EXPECT_EQ(padSeen, pad) << "nothing lost or reordered";
-    EXPECT_EQ(host.postedReads, 1);
+void PrintTo(const AfterFailureRow& row, std::ostream* out) {
+    *out << row.name;
 }
+
+class AfterFailureTest : public ReceivePathTest,
+                         public testing::WithParamInterface<AfterFailureRow> {};
+
+TEST_P(AfterFailureTest, NothingMoreOfTheConnectionIsFedAndReadingStaysPaused) {
+    {
+        const AfterFailureRow& row = GetParam();
+        onDocument["A"] = [&] {
+            Read(row.failing);
+            const std::size_t fitting = ReceivePath::MaxQueuedBytes / kChunkSize;
+            for (std::size_t i = 1; i < fitting; ++i) {
+                Read(" ");
+            }
+            path.OnSocketNotify(ReceivePath::FdRead, 0);  // paused: nothing is read
+            if (row.reconnectInBox) {
+                path.DiscardReader();
+            }
+        };
+        Read(Doc("A"));
+        EXPECT_FALSE(path.receiveBusy());
+        EXPECT_EQ(path.queuedChunks(), 0u);
+        if (row.readLater) {
+            Read(Doc("D"));
+        }
+        path.DiscardReader();
+        Read(Doc("N"));
+        EXPECT_EQ(log, row.expected);
+        EXPECT_EQ(host.postedReads, row.postedReads);
+        EXPECT_TRUE(host.script.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AfterFailureTest, testing::ValuesIn(kAfterFailureRows),
+                         [](const testing::TestParamInfo<AfterFailureRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
