@@ -23,7 +23,9 @@ public:
 
 class ServerLink {
 public:
-    ServerLink() = default;
+    // Numbering starts after `lastSequenceSent` (0 in the console; a test may start near the
+    // wrap).
+    explicit ServerLink(int32_t lastSequenceSent = 0) : lastSequenceSent_(lastSequenceSent) {}
     ServerLink(const ServerLink&) = delete;
     ServerLink& operator=(const ServerLink&) = delete;
 
