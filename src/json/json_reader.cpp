@@ -382,7 +382,7 @@ std::unique_ptr<JsonNode> Parser::NewNode(JsonKind kind, bool takesText) {
 
 JsonStatus Parser::Attach(std::unique_ptr<JsonNode>& node) {
     // AttachChild has reported a refusal already.
-    return AttachChild(*cursor, node) == 1 ? JsonStatus::NeedMore : JsonStatus::StructureError;
+    return AttachChildFast(*cursor, node) == 1 ? JsonStatus::NeedMore : JsonStatus::StructureError;
 }
 
 // ---- messages -------------------------------------------------------------------------------
