@@ -98,10 +98,7 @@ bool Open(void* node, std::size_t size) {
 
 }  // namespace json_node_pool
 
-JsonNode::~JsonNode() {
-    if (!firstChild && !next) {
-        return;  // every node released by the loop below ends here
-    }
+void JsonNode::ReleaseLinked() {
     // Owned links form chains as long as the tree is deep or wide; unlink them here and
     // release the nodes one by one from a flat list.
     std::unique_ptr<JsonNode> pending = std::move(next);

@@ -28,7 +28,11 @@ enum class JsonKind : int32_t {
 struct JsonNode {
     explicit JsonNode(JsonKind k) : kind(k) {}
     JsonNode(JsonKind k, std::string t) : kind(k), text(std::move(t)) {}
-    ~JsonNode();
+    ~JsonNode() {
+        if (firstChild || next) {
+            ReleaseLinked();
+        }
+    }
     JsonNode(const JsonNode&) = delete;
     JsonNode& operator=(const JsonNode&) = delete;
 
@@ -44,6 +48,10 @@ struct JsonNode {
     JsonNode* parent = nullptr;
     std::unique_ptr<JsonNode> firstChild;
     JsonNode* lastChild = nullptr;
+
+private:
+    // Releases the children and the following siblings as one flat list.
+    void ReleaseLinked();
 };
 
 // Appends `child` as the last child of `parent` when the pair is allowed: returns 1 and takes
