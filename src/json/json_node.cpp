@@ -72,11 +72,8 @@ struct Releaser {
         list.open = false;
         list.closed = true;
         while (FreeNode* node = list.head) {
-#ifdef KEVA_NODE_POOL_POISON
-            ASAN_UNPOISON_MEMORY_REGION(node, sizeof(JsonNode));
-#endif
             list.head = node->next;
-            ::operator delete(node, sizeof(JsonNode));
+            ::operator delete(node);
         }
         list.count = 0;
     }
@@ -86,13 +83,13 @@ thread_local Releaser releaser;
 
 }  // namespace
 
-bool Open(void* node, std::size_t size) {
+bool Open(void* node) {
     if (list.closed) {
         return false;
     }
     releaser.armed = true;  // the first use constructs it, so that it runs at the thread's end
     list.open = true;
-    Push(node, size);
+    Push(node);
     return true;
 }
 
