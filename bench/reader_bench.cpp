@@ -158,7 +158,8 @@ void BM_YajlTrace(benchmark::State& state) {
 BENCHMARK(BM_YajlTrace)->Unit(benchmark::kMillisecond);
 #endif
 
-// The console's report, plus the bytes per second of each benchmark for the ratio.
+// The console's report, plus the bytes per second of each benchmark (the median, with
+// repetitions) for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -166,7 +167,7 @@ public:
         for (const Run& run : runs) {
             const auto rate = run.counters.find("bytes_per_second");
             if (!run.error_occurred && rate != run.counters.end() &&
-                (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")) {
+                (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")) {
                 bytesPerSecond[run.run_name.function_name] = rate->second.value;
             }
         }
