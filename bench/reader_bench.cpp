@@ -1,6 +1,8 @@
 // Throughput of the JSON reader on realistic server traffic fed in 4096-byte chunks, as the
-// receive path feeds it; beside it, yajl's streaming parser building the same trees. Prints
-// the ratio of the two throughputs (ours / yajl) at the end.
+// receive path feeds it; beside it, yajl's streaming parser building the same trees, and
+// RapidJSON building the same trees or its own Document per message. Then the whole keva-trace
+// path (read, tree, write as text into a buffer), ours and with yajl's parser. Prints the
+// ratios of the throughputs (ours / theirs) at the end.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,9 +10,14 @@
 #include <string>
 
 #include "json/json_reader.h"
+#include "stream_trace.h"
 #include "traffic.h"
+#include "tree_text.h"
 #ifdef KEVA_BENCH_YAJL
 #include "yajl_tree_reader.h"
+#endif
+#ifdef KEVA_BENCH_RAPIDJSON
+#include "rapidjson_tree_reader.h"
 #endif
 
 namespace {
@@ -81,7 +88,78 @@ void BM_YajlReader(benchmark::State& state) {
 BENCHMARK(BM_YajlReader)->Unit(benchmark::kMillisecond);
 #endif
 
-// The console's report, plus the bytes per second of each benchmark for the ratio.
+#ifdef KEVA_BENCH_RAPIDJSON
+void RapidJson(benchmark::State& state, RapidJsonTreeReader::Build build) {
+    const Traffic& traffic = SampleTraffic();
+    std::size_t documents = 0;
+    for (auto _ : state) {
+        RapidJsonTreeReader reader(build, [&documents](const void* root) {
+            benchmark::DoNotOptimize(root);
+            ++documents;
+        });
+        FeedInChunks(reader, traffic.bytes);
+    }
+    Count(state, documents);
+}
+
+void BM_RapidJsonTree(benchmark::State& state) {
+    RapidJson(state, RapidJsonTreeReader::Build::NodeTree);
+}
+BENCHMARK(BM_RapidJsonTree)->Unit(benchmark::kMillisecond);
+
+void BM_RapidJsonDocument(benchmark::State& state) {
+    RapidJson(state, RapidJsonTreeReader::Build::Document);
+}
+BENCHMARK(BM_RapidJsonDocument)->Unit(benchmark::kMillisecond);
+#endif
+
+// keva-trace's work without the file: every document written as a line into one buffer.
+void BM_KevaTrace(benchmark::State& state) {
+    const Traffic& traffic = SampleTraffic();
+    std::string out;
+    std::size_t documents = 0;
+    for (auto _ : state) {
+        out.clear();
+        StreamTrace trace([&out, &documents](const std::string& line) {
+            out += line;
+            out += '\n';
+            ++documents;
+        });
+        for (std::size_t at = 0; at < traffic.bytes.size(); at += kChunk) {
+            trace.Feed(traffic.bytes.data() + at, std::min(kChunk, traffic.bytes.size() - at));
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+    Count(state, documents);
+}
+BENCHMARK(BM_KevaTrace)->Unit(benchmark::kMillisecond);
+
+#ifdef KEVA_BENCH_YAJL
+// The same lines, from yajl's trees.
+void BM_YajlTrace(benchmark::State& state) {
+    const Traffic& traffic = SampleTraffic();
+    std::string out;
+    std::string line;
+    std::size_t documents = 0;
+    for (auto _ : state) {
+        out.clear();
+        YajlTreeReader reader([&](const JsonNode* root) {
+            line = "document ";
+            AppendTreeText(line, root);
+            out += line;
+            out += '\n';
+            ++documents;
+        });
+        FeedInChunks(reader, traffic.bytes);
+        benchmark::DoNotOptimize(out.data());
+    }
+    Count(state, documents);
+}
+BENCHMARK(BM_YajlTrace)->Unit(benchmark::kMillisecond);
+#endif
+
+// The console's report, plus the bytes per second of each benchmark (the median, with
+// repetitions) for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -89,7 +167,7 @@ public:
         for (const Run& run : runs) {
             const auto rate = run.counters.find("bytes_per_second");
             if (!run.error_occurred && rate != run.counters.end() &&
-                (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")) {
+                (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")) {
                 bytesPerSecond[run.run_name.function_name] = rate->second.value;
             }
         }
@@ -109,11 +187,17 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const auto ours = reporter.bytesPerSecond.find("BM_KevaReader");
-    const auto yajl = reporter.bytesPerSecond.find("BM_YajlReader");
-    if (ours != reporter.bytesPerSecond.end() && yajl != reporter.bytesPerSecond.end() &&
-        yajl->second > 0) {
-        std::printf("ratio ours/yajl throughput: %.2f\n", ours->second / yajl->second);
-    }
+    const auto ratio = [&reporter](const char* ours, const char* theirs, const char* title) {
+        const auto a = reporter.bytesPerSecond.find(ours);
+        const auto b = reporter.bytesPerSecond.find(theirs);
+        if (a != reporter.bytesPerSecond.end() && b != reporter.bytesPerSecond.end() &&
+            b->second > 0) {
+            std::printf("ratio ours/%s throughput: %.2f\n", title, a->second / b->second);
+        }
+    };
+    ratio("BM_KevaReader", "BM_YajlReader", "yajl");
+    ratio("BM_KevaReader", "BM_RapidJsonTree", "RapidJSON (JsonNode tree)");
+    ratio("BM_KevaReader", "BM_RapidJsonDocument", "RapidJSON (Document)");
+    ratio("BM_KevaTrace", "BM_YajlTrace", "yajl, keva-trace path");
     return 0;
 }

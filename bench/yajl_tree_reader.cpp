@@ -91,12 +91,12 @@ void YajlTreeReader::AddLabel(const unsigned char* text, std::size_t length) {
     auto label = std::make_unique<JsonNode>(
         JsonKind::Label, std::string(reinterpret_cast<const char*>(text), length));
     JsonNode* node = label.get();
-    AttachChild(*cursor_, label);
+    AttachChildFast(*cursor_, label);
     cursor_ = node;
 }
 
 void YajlTreeReader::AddValue(std::unique_ptr<JsonNode> node) {
-    AttachChild(*cursor_, node);
+    AttachChildFast(*cursor_, node);
     if (cursor_->kind == JsonKind::Label) {
         cursor_ = cursor_->parent;
     }

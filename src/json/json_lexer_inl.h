@@ -158,7 +158,7 @@ private:
     const Byte* end_;
 };
 
-inline Token Scanner::Run() {
+[[gnu::always_inline]] inline Token Scanner::Run() {
     while (pos_ != end_) {
         // Nearly every token starts between tokens; that state is tested before the switch.
         const Token token =
@@ -414,6 +414,6 @@ inline Token Scanner::NumberExponentStep() {
 
 }  // namespace json_lexer_detail
 
-inline Token Lexer::NextToken() {
+[[gnu::always_inline]] inline Token Lexer::NextToken() {
     return json_lexer_detail::Scanner(*this).Run();
 }

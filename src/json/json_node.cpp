@@ -62,10 +62,40 @@ const char* RefusalFormat(const JsonNode& parent, const JsonNode& child) {
 
 }  // namespace
 
-JsonNode::~JsonNode() {
-    if (!firstChild && !next) {
-        return;  // every node released by the loop below ends here
+namespace json_node_pool {
+namespace {
+
+// Gives the nodes of its thread's list back to the heap when the thread ends.
+struct Releaser {
+    bool armed = false;
+    ~Releaser() {
+        list.open = false;
+        list.closed = true;
+        while (FreeNode* node = list.head) {
+            list.head = node->next;
+            ::operator delete(node);
+        }
+        list.count = 0;
     }
+};
+
+thread_local Releaser releaser;
+
+}  // namespace
+
+bool Open(void* node) {
+    if (list.closed) {
+        return false;
+    }
+    releaser.armed = true;  // the first use constructs it, so that it runs at the thread's end
+    list.open = true;
+    Push(node);
+    return true;
+}
+
+}  // namespace json_node_pool
+
+void JsonNode::ReleaseLinked() {
     // Owned links form chains as long as the tree is deep or wide; unlink them here and
     // release the nodes one by one from a flat list.
     std::unique_ptr<JsonNode> pending = std::move(next);
@@ -106,5 +136,27 @@ int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child) {
 }
 
 void FreeTree(std::unique_ptr<JsonNode>& root) {
+    if (!root) {
+        return;
+    }
+    // Step down to a node without children, release it (its next sibling becomes its parent's
+    // first child) and carry on from the parent: each node is visited a constant number of
+    // times, with no stack.
+    JsonNode* const top = root.get();
+    JsonNode* node = top;
+    while (true) {
+        while (JsonNode* child = node->firstChild.get()) {
+            node = child;
+        }
+        if (node == top) {
+            break;
+        }
+        JsonNode* parent = node->parent;
+        JsonNode* leaf = parent->firstChild.release();
+        parent->firstChild.reset(leaf->next.release());
+        delete leaf;
+        node = parent;
+    }
+    top->lastChild = nullptr;
     root.reset();
 }

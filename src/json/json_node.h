@@ -5,6 +5,7 @@
 // bytes: escapes stay undecoded, numbers stay as written.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -27,9 +28,18 @@ enum class JsonKind : int32_t {
 struct JsonNode {
     explicit JsonNode(JsonKind k) : kind(k) {}
     JsonNode(JsonKind k, std::string t) : kind(k), text(std::move(t)) {}
-    ~JsonNode();
+    ~JsonNode() {
+        if (firstChild || next) {
+            ReleaseLinked();
+        }
+    }
     JsonNode(const JsonNode&) = delete;
     JsonNode& operator=(const JsonNode&) = delete;
+
+    // Trees are built and freed a message at a time, so the memory of freed nodes is kept for
+    // the next ones (json_node_pool.h).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* node, std::size_t size) noexcept;
 
     JsonKind kind;
     std::optional<std::string> text;
@@ -38,13 +48,44 @@ struct JsonNode {
     JsonNode* parent = nullptr;
     std::unique_ptr<JsonNode> firstChild;
     JsonNode* lastChild = nullptr;
+
+private:
+    // Releases the children and the following siblings as one flat list.
+    void ReleaseLinked();
 };
 
 // Appends `child` as the last child of `parent` when the pair is allowed: returns 1 and takes
 // the child. Otherwise reports the refusal (level 0), leaves both unchanged and returns 7.
 int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child);
 
-// Releases the tree under `root` (any depth, constant stack) and sets `root` to none.
+// AttachChild, with the commonest case done in line: a child without children of its own, of a
+// kind the parent takes, after a last child that is really the last. Anything else goes to
+// AttachChild, which knows every rule and every refusal.
+inline int AttachChildFast(JsonNode& parent, std::unique_ptr<JsonNode>& child) {
+    JsonNode* node = child.get();
+    JsonNode* last = parent.lastChild;
+    const bool accepted =
+        node && !node->firstChild &&
+        (parent.kind == JsonKind::Object
+             ? node->kind == JsonKind::Label
+             : (parent.kind == JsonKind::Label || parent.kind == JsonKind::Array) &&
+                   node->kind >= JsonKind::String && node->kind <= JsonKind::Null);
+    if (!accepted || (parent.firstChild ? !last || last->next : last != nullptr)) {
+        return AttachChild(parent, child);
+    }
+    node->parent = &parent;
+    if (last) {
+        node->prev = last;
+        last->next = std::move(child);
+    } else {
+        parent.firstChild = std::move(child);
+    }
+    parent.lastChild = node;
+    return 1;
+}
+
+// Releases the tree under `root` (any depth, constant stack) and sets `root` to none. Follows the
+// parent links, so the tree must be one that AttachChild built.
 void FreeTree(std::unique_ptr<JsonNode>& root);
 
 // True when the node has text equal to `literal`, byte for byte, with the same length.
@@ -57,6 +98,8 @@ const JsonNode* ValueOf(const JsonNode* label);
 int32_t IntValue(const JsonNode* node);
 
 // Member-reading rules shared by every message handler; each takes the member's Label.
-int32_t ReadInteger(const JsonNode* label);                // IntValue of the value
+int32_t ReadInteger(const JsonNode* label);                  // IntValue of the value
 std::optional<std::string> ReadText(const JsonNode* label);  // copy of the value's text, or none
-bool ReadFlag(const JsonNode* label);                      // true only for a True value
+bool ReadFlag(const JsonNode* label);                        // true only for a True value
+
+#include "json/json_node_pool.h"

@@ -38,6 +38,22 @@ bool IsScalarToken(Token token) {
     }
 }
 
+// The kind of node a scalar token makes.
+JsonKind ScalarKind(Token token) {
+    switch (token) {
+        case Token::True:
+            return JsonKind::True;
+        case Token::False:
+            return JsonKind::False;
+        case Token::Null:
+            return JsonKind::Null;
+        case Token::String:
+            return JsonKind::String;
+        default:
+            return JsonKind::Number;
+    }
+}
+
 bool IsKind(const JsonNode* node, JsonKind kind) {
     return node && node->kind == kind;
 }
@@ -268,24 +284,8 @@ JsonStatus Parser::AddLabel() {
 
 // A scalar value under the label (member value) or the array (element) at the cursor.
 JsonStatus Parser::AddValue(Token token, int32_t nextState) {
-    std::unique_ptr<JsonNode> node;
-    switch (token) {
-        case Token::True:
-            node = NewNode(JsonKind::True, false);
-            break;
-        case Token::False:
-            node = NewNode(JsonKind::False, false);
-            break;
-        case Token::Null:
-            node = NewNode(JsonKind::Null, false);
-            break;
-        case Token::String:
-            node = NewNode(JsonKind::String, true);
-            break;
-        default:
-            node = NewNode(JsonKind::Number, true);
-            break;
-    }
+    const bool takesText = token == Token::String || token == Token::Number;
+    std::unique_ptr<JsonNode> node = NewNode(ScalarKind(token), takesText);
     if (!node) {
         return ReportOutOfMemory();
     }
@@ -366,7 +366,8 @@ JsonStatus Parser::EndDocument(bool hadMember) {
 
 // A node of `kind`, taking the token text when asked; none when the document would grow past
 // MaxDocumentBytes.
-std::unique_ptr<JsonNode> Parser::NewNode(JsonKind kind, bool takesText) {
+[[gnu::always_inline]] inline std::unique_ptr<JsonNode> Parser::NewNode(JsonKind kind,
+                                                                        bool takesText) {
     const std::size_t cost = sizeof(JsonNode) + (takesText ? lexer.TokenLength() : 0);
     if (cost > MaxDocumentBytes - documentBytes) {
         return nullptr;
@@ -380,9 +381,9 @@ std::unique_ptr<JsonNode> Parser::NewNode(JsonKind kind, bool takesText) {
     return node;
 }
 
-JsonStatus Parser::Attach(std::unique_ptr<JsonNode>& node) {
+[[gnu::always_inline]] inline JsonStatus Parser::Attach(std::unique_ptr<JsonNode>& node) {
     // AttachChild has reported a refusal already.
-    return AttachChild(*cursor, node) == 1 ? JsonStatus::NeedMore : JsonStatus::StructureError;
+    return AttachChildFast(*cursor, node) == 1 ? JsonStatus::NeedMore : JsonStatus::StructureError;
 }
 
 // ---- messages -------------------------------------------------------------------------------

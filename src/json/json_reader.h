@@ -15,10 +15,10 @@
 #include "json/json_node.h"
 
 enum class JsonStatus : int32_t {
-    NeedMore = 2,        // every byte consumed, no error
-    DocumentEnded = 3,   // (no handler) one complete document is held
+    NeedMore = 2,       // every byte consumed, no error
+    DocumentEnded = 3,  // (no handler) one complete document is held
     SyntaxError = 4,
-    OutOfMemory = 5,     // also: a document or token larger than MaxDocumentBytes
+    OutOfMemory = 5,  // also: a document or token larger than MaxDocumentBytes
     LexicalError = 6,
     StructureError = 7,
     InternalError = 10,

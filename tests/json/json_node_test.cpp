@@ -70,14 +70,15 @@ const AttachRow kAttachRows[] = {
 
 class AttachChildTest : public testing::TestWithParam<AttachRow> {};
 
-TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
-    const AttachRow& row = GetParam();
+using AttachFunction = int (*)(JsonNode&, std::unique_ptr<JsonNode>&);
+
+void AttachAndCheck(const AttachRow& row, AttachFunction attach) {
     auto parent = row.parentText ? Node(row.parentKind, row.parentText) : Node(row.parentKind);
     std::vector<const JsonNode*> children;  // expected, in document order
     for (int i = 0; row.parentKind == JsonKind::Array && i < 2; ++i) {  // earlier elements
         auto earlier = Node(JsonKind::Null);
         children.push_back(earlier.get());
-        ASSERT_EQ(AttachChild(*parent, earlier), 1);
+        EXPECT_EQ(attach(*parent, earlier), 1);
     }
     auto child = Node(row.childKind);
     if (row.childHasChild) {
@@ -87,7 +88,7 @@ TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
     }
     const JsonNode* childNode = child.get();
     ReportRecorder reports;
-    EXPECT_EQ(AttachChild(*parent, child), row.report ? 7 : 1);
+    EXPECT_EQ(attach(*parent, child), row.report ? 7 : 1);
     if (row.report) {
         EXPECT_EQ(reports.texts, std::vector<std::string>{row.report});
         EXPECT_EQ(child.get(), childNode);  // still the caller's
@@ -103,6 +104,14 @@ TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
     }
     EXPECT_EQ(linked, children);
     EXPECT_TRUE(TreeLinksAgree(*parent));
+}
+
+// Each row through AttachChild and through the reader's in-line AttachChildFast alike.
+TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
+    for (const auto attach : {&AttachChild, &AttachChildFast}) {
+        SCOPED_TRACE(attach == &AttachChild ? "AttachChild" : "AttachChildFast");
+        AttachAndCheck(GetParam(), attach);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, AttachChildTest, testing::ValuesIn(kAttachRows),

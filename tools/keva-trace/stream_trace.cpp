@@ -9,9 +9,9 @@ StreamTrace::StreamTrace(LineSink out)
     : out_(std::move(out)),
       previousSink_(SetReportSink([this](const std::string& text) { out_("report " + text); })),
       reader_([this](const JsonNode* root) {
-          std::string line = "document ";
-          AppendTreeText(line, root);
-          out_(line);
+          line_.assign("document ");  // the buffer of the last line is reused
+          AppendTreeText(line_, root);
+          out_(line_);
       }) {}
 
 StreamTrace::~StreamTrace() {

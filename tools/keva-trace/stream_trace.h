@@ -31,6 +31,7 @@ public:
 
 private:
     LineSink out_;
+    std::string line_;  // the document line being written
     ReportSink previousSink_;
     JsonReader reader_;
     // What a fresh reader with a handler answers to a Feed of no bytes.
