@@ -10,9 +10,9 @@
 #include <string>
 
 #include "json/json_reader.h"
-#include "stream_trace.h"
+#include "json/tree_text.h"
+#include "keva-trace/stream_trace.h"
 #include "traffic.h"
-#include "tree_text.h"
 #ifdef KEVA_BENCH_YAJL
 #include "yajl_tree_reader.h"
 #endif

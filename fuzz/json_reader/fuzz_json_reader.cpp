@@ -31,17 +31,20 @@ bool Failed(JsonStatus status) {
 template <typename ChunkSize>
 Trace Feed(std::string_view bytes, ChunkSize chunkSize) {
     Trace trace;
-    const ReportSink previous =
-        SetReportSink([&trace](const std::string& text) { trace.text += "report " + text + "\n"; });
+    const Reporter reporter(
+        [&trace](const std::string& text) { trace.text += "report " + text + "\n"; });
     {
-        JsonReader reader([&trace](const JsonNode* root) {
-            if (!root || root->kind != JsonKind::Object || root->parent || !TreeLinksAgree(*root)) {
-                __builtin_trap();
-            }
-            std::string tree = TreeText(root);
-            trace.text += "document " + tree + "\n";
-            trace.documents.push_back(std::move(tree));
-        });
+        JsonReader reader(
+            [&trace](const JsonNode* root) {
+                if (!root || root->kind != JsonKind::Object || root->parent ||
+                    !TreeLinksAgree(*root)) {
+                    __builtin_trap();
+                }
+                std::string tree = TreeText(root);
+                trace.text += "document " + tree + "\n";
+                trace.documents.push_back(std::move(tree));
+            },
+            reporter);
         std::size_t at = 0;
         while (at < bytes.size() && !Failed(trace.status)) {
             std::size_t length = chunkSize(at);
@@ -52,7 +55,6 @@ Trace Feed(std::string_view bytes, ChunkSize chunkSize) {
             at += length;
         }
     }
-    SetReportSink(previous);
     trace.text += std::string("status ") + JsonStatusName(trace.status) + "\n";
     return trace;
 }

@@ -94,7 +94,8 @@ public:
         : switches_(switches & 0x0f),
           period_(std::max(1, switches >> 4)),
           socket_(stream, size, std::move(sizes)),
-          path_(socket_, [this](const JsonNode* root) { OnDocument(root); }) {
+          path_(
+              socket_, [this](const JsonNode* root) { OnDocument(root); }, reporter_) {
         view_.Attach(station_);
         station_.SetConnectedTitle("KEVA Windows Client - fuzz");
         table_ = {
@@ -107,8 +108,6 @@ public:
     }
 
     std::string Run() {
-        const ReportSink previous =
-            SetReportSink([this](const std::string& text) { OnReport(text); });
         // Reads until the end of the stream has been read; after a reconnection request the
         // rest of the stream goes on as a new connection.
         while (breach_.empty()) {
@@ -122,7 +121,6 @@ public:
                 Reconnect();
             }
         }
-        SetReportSink(previous);
         return breach_;
     }
 
@@ -138,7 +136,7 @@ private:
     void OnDocument(const JsonNode* root) {
         ++summary_.documents;
         changed_ = true;
-        DispatchServerMessage(table_, root, lastSequenceReceived_);
+        DispatchServerMessage(table_, root, lastSequenceReceived_, reporter_);
         if (breach_.empty()) {
             breach_ = CheckStation();
         }
@@ -238,8 +236,9 @@ private:
     std::string breach_;
     RoadSummary summary_;
 
+    Reporter reporter_{[this](const std::string& text) { OnReport(text); }};
     CheckingView view_;
-    Station station_{view_};
+    Station station_{view_, reporter_};
     MessageTable table_;
     int32_t lastSequenceReceived_ = 0;
     FakeSocket socket_;

@@ -53,10 +53,12 @@ CKEVAWindowsClientDlg::CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink, 
     : QDialog(parent),
       tcp_(tcp),
       serverLink_(serverLink),
-      station_(*this),
+      station_(*this, reporter_),
       receiveHost_(tcp, [this] { RequestReconnect(); }),
-      receivePath_(receiveHost_,
-                   [this](const JsonNode* root) { serverLink_.Dispatch(messageTable_, root); }),
+      receivePath_(
+          receiveHost_,
+          [this](const JsonNode* root) { serverLink_.Dispatch(messageTable_, root, reporter_); },
+          reporter_),
       outgoingLink_(tcp, [this] { RequestReconnect(); }) {
     setWindowTitle(QStringLiteral("KEVA Windows Client"));
     CreateMenu();
@@ -71,12 +73,10 @@ CKEVAWindowsClientDlg::CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink, 
         {MessageName::Rotation, [this](const JsonNode* p) { station_.HandleRotation(p); }},
     };
     serverLink_.SetOutgoingLink(&outgoingLink_);
-    previousSink_ = SetReportSink([](const std::string& text) { ShowMessageBox(text); });
     OnInitDialog();
 }
 
 CKEVAWindowsClientDlg::~CKEVAWindowsClientDlg() {
-    SetReportSink(std::move(previousSink_));
     serverLink_.SetOutgoingLink(nullptr);
 }
 

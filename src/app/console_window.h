@@ -31,6 +31,7 @@
 #include "link/core/dispatch.h"
 #include "link/core/receive_path.h"
 #include "link/core/server_link.h"
+#include "link/message_box.h"
 #include "link/socket_receive_host.h"
 #include "link/tcp_outgoing_link.h"
 #include "model/station.h"
@@ -113,6 +114,8 @@ private:
     ServerLink& serverLink_;
     // The colours every console button is painted in, loaded once at the start.
     ColorScheme colorScheme_;
+    // Every report of the reader, the envelope and the handlers, shown in a message box.
+    Reporter reporter_{[](const std::string& text) { ShowMessageBox(text); }};
     Station station_;
     std::array<CAntFuncButton*, GridSlots> antFuncButtons_{};
     std::array<CRotatorButton*, MaxRotators> rotatorButtons_{};
@@ -130,7 +133,6 @@ private:
     SocketReceiveHost receiveHost_;
     ReceivePath receivePath_;
     TcpOutgoingLink outgoingLink_;
-    ReportSink previousSink_;
 
     // The rotator window running modally from its button, if any, and its rotator's index.
     CRotatorWindow* openRotatorWindow_ = nullptr;

@@ -11,8 +11,8 @@ void Lexer::MoveCarriedTextTo(std::optional<std::string>& text) {
     tokenText.clear();
 }
 
-void ReportMissingLexerState(int32_t lexState) {
-    ReportMessage(0, "JSON: Internal error, lex_state missing: %d", lexState);
+void ReportMissingLexerState(const Reporter& reporter, int32_t lexState) {
+    reporter.ReportMessage(0, "JSON: Internal error, lex_state missing: %d", lexState);
 }
 
 const char* DescribeLexerState(int32_t lexState) {

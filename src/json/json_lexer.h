@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "json/report.h"
+
 // What the lexer hands to the parser.
 enum class Token : int32_t {
     None = 0,   // the chunk is used up; the token in progress continues in the next chunk
@@ -59,6 +61,7 @@ enum LexState : int32_t {
 // the current chunk it is the bytes from tokenStart to tokenEnd; the part that earlier chunks
 // held is carried in tokenText.
 struct Lexer {
+    const Reporter* reporter = &StandardErrorReporter();  // where a missing state is told
     int32_t lexState = BetweenTokens;
     std::string tokenText;             // the token's bytes from earlier chunks
     const char* tokenStart = nullptr;  // its bytes in this chunk begin here...
@@ -96,7 +99,7 @@ struct Lexer {
 };
 
 // Reports a lexer state outside 0 to 24.
-void ReportMissingLexerState(int32_t lexState);
+void ReportMissingLexerState(const Reporter& reporter, int32_t lexState);
 
 // The printf format of the lexical-error message for `lexState` (a %s for the byte, a %s for
 // the line suffix), or none for a state without one.

@@ -209,7 +209,7 @@ inline Token Scanner::InTokenStep(Byte c) {
         case NumberExponent:
             return NumberExponentStep();
         default:
-            ReportMissingLexerState(lexer_.lexState);
+            ReportMissingLexerState(*lexer_.reporter, lexer_.lexState);
             return Token::Error;
     }
 }

@@ -107,15 +107,15 @@ void JsonNode::ReleaseLinked() {
     }
 }
 
-int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child) {
+int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child, const Reporter& reporter) {
     if (!child) {
         return 7;
     }
     if (const char* format = RefusalFormat(parent, *child)) {
         if (parent.kind == JsonKind::Label) {
-            ReportMessage(0, format, TextOrEmpty(parent));
+            reporter.ReportMessage(0, format, TextOrEmpty(parent));
         } else {
-            ReportMessage(0, "%s", format);
+            reporter.ReportMessage(0, "%s", format);
         }
         return 7;
     }

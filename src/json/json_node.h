@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "json/report.h"
+
 enum class JsonKind : int32_t {
     Label = 0,
     String = 1,
@@ -55,13 +57,16 @@ private:
 };
 
 // Appends `child` as the last child of `parent` when the pair is allowed: returns 1 and takes
-// the child. Otherwise reports the refusal (level 0), leaves both unchanged and returns 7.
-int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child);
+// the child. Otherwise reports the refusal (level 0) to `reporter`, leaves both unchanged and
+// returns 7.
+int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child,
+                const Reporter& reporter = StandardErrorReporter());
 
 // AttachChild, with the commonest case done in line: a child without children of its own, of a
 // kind the parent takes, after a last child that is really the last. Anything else goes to
 // AttachChild, which knows every rule and every refusal.
-inline int AttachChildFast(JsonNode& parent, std::unique_ptr<JsonNode>& child) {
+inline int AttachChildFast(JsonNode& parent, std::unique_ptr<JsonNode>& child,
+                           const Reporter& reporter = StandardErrorReporter()) {
     JsonNode* node = child.get();
     JsonNode* last = parent.lastChild;
     const bool accepted =
@@ -71,7 +76,7 @@ inline int AttachChildFast(JsonNode& parent, std::unique_ptr<JsonNode>& child) {
              : (parent.kind == JsonKind::Label || parent.kind == JsonKind::Array) &&
                    node->kind >= JsonKind::String && node->kind <= JsonKind::Null);
     if (!accepted || (parent.firstChild ? !last || last->next : last != nullptr)) {
-        return AttachChild(parent, child);
+        return AttachChild(parent, child, reporter);
     }
     node->parent = &parent;
     if (last) {

@@ -62,8 +62,9 @@ bool IsKind(const JsonNode* node, JsonKind kind) {
 // state functions and the lexer into one loop.
 class Parser {
 public:
-    explicit Parser(DocumentHandler h) : handler(std::move(h)) {
+    Parser(DocumentHandler h, const Reporter& r) : handler(std::move(h)), reporter(r) {
         lexer.textLimit = JsonReader::MaxDocumentBytes;
+        lexer.reporter = &reporter;
     }
 
     JsonStatus Feed(const char* data, std::size_t length);
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<JsonNode> root;  // the document being built (or held)
     std::size_t documentBytes = 0;   // what its nodes and texts take so far
     DocumentHandler handler;
+    const Reporter& reporter;
     JsonStatus failure = JsonStatus::NeedMore;  // the error that stopped the reader, if any
 
     JsonStatus Step();
@@ -383,7 +385,8 @@ JsonStatus Parser::EndDocument(bool hadMember) {
 
 [[gnu::always_inline]] inline JsonStatus Parser::Attach(std::unique_ptr<JsonNode>& node) {
     // AttachChild has reported a refusal already.
-    return AttachChildFast(*cursor, node) == 1 ? JsonStatus::NeedMore : JsonStatus::StructureError;
+    return AttachChildFast(*cursor, node, reporter) == 1 ? JsonStatus::NeedMore
+                                                         : JsonStatus::StructureError;
 }
 
 // ---- messages -------------------------------------------------------------------------------
@@ -399,13 +402,13 @@ void Parser::BuildLineSuffix() {
 
 JsonStatus Parser::Unexpected(const char* format) {
     BuildLineSuffix();
-    ReportMessage(0, format, DescribeLexerState(lexer.lexState), lineSuffix.c_str());
+    reporter.ReportMessage(0, format, DescribeLexerState(lexer.lexState), lineSuffix.c_str());
     return JsonStatus::SyntaxError;
 }
 
 JsonStatus Parser::Fail(JsonStatus status, const char* format) {
     BuildLineSuffix();
-    ReportMessage(0, format, lineSuffix.c_str());
+    reporter.ReportMessage(0, format, lineSuffix.c_str());
     return status;
 }
 
@@ -413,7 +416,7 @@ JsonStatus Parser::ReportLexicalError(JsonStatus status) {
     const std::string byte = DescribeByte(lexer.lastChar);
     BuildLineSuffix();
     if (const char* format = LexicalErrorFormat(lexer.lexState)) {
-        ReportMessage(0, format, byte.c_str(), lineSuffix.c_str());
+        reporter.ReportMessage(0, format, byte.c_str(), lineSuffix.c_str());
     }
     return status;
 }
@@ -456,12 +459,13 @@ JsonStatus Parser::Feed(const char* data, std::size_t length) {
 // ---- the reader -----------------------------------------------------------------------------
 
 struct JsonReader::State {
-    explicit State(DocumentHandler handler) : parser(std::move(handler)) {}
+    State(DocumentHandler handler, const Reporter& reporter)
+        : parser(std::move(handler), reporter) {}
     Parser parser;
 };
 
-JsonReader::JsonReader(DocumentHandler handler)
-    : state_(std::make_unique<State>(std::move(handler))) {}
+JsonReader::JsonReader(DocumentHandler handler, const Reporter& reporter)
+    : state_(std::make_unique<State>(std::move(handler), reporter)) {}
 
 JsonReader::~JsonReader() = default;
 

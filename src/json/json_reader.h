@@ -13,6 +13,7 @@
 #include <string>
 
 #include "json/json_node.h"
+#include "json/report.h"
 
 enum class JsonStatus : int32_t {
     NeedMore = 2,       // every byte consumed, no error
@@ -39,7 +40,9 @@ public:
     // A single document or token that grows past this is refused as OutOfMemory.
     static constexpr std::size_t MaxDocumentBytes = 16u << 20;
 
-    explicit JsonReader(DocumentHandler handler = {});
+    // Every complaint goes to `reporter`, which outlives the reader.
+    explicit JsonReader(DocumentHandler handler = {},
+                        const Reporter& reporter = StandardErrorReporter());
     ~JsonReader();  // releases the partial tree and the token text
     JsonReader(const JsonReader&) = delete;
     JsonReader& operator=(const JsonReader&) = delete;

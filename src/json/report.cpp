@@ -6,11 +6,6 @@
 
 namespace {
 
-ReportSink& InstalledSink() {
-    static ReportSink sink;
-    return sink;
-}
-
 std::string FormatText(const char* format, va_list args) {
     va_list measure;
     va_copy(measure, args);
@@ -26,11 +21,12 @@ std::string FormatText(const char* format, va_list args) {
 
 }  // namespace
 
-ReportSink SetReportSink(ReportSink sink) {
-    return std::exchange(InstalledSink(), std::move(sink));
+const Reporter& StandardErrorReporter() {
+    static const Reporter reporter;
+    return reporter;
 }
 
-void ReportMessage(int level, const char* format, ...) {
+void Reporter::ReportMessage(int level, const char* format, ...) const {
     if (level > DiagnosticThreshold) {
         return;
     }
@@ -38,10 +34,8 @@ void ReportMessage(int level, const char* format, ...) {
     va_start(args, format);
     const std::string text = FormatText(format, args);
     va_end(args);
-    // A copy: the sink may run a nested event loop in which the sink is replaced.
-    const ReportSink sink = InstalledSink();
-    if (sink) {
-        sink(text);
+    if (sink_) {
+        sink_(text);
     } else {
         std::fprintf(stderr, "%s\n", text.c_str());
     }

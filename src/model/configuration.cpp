@@ -7,11 +7,11 @@
 
 void Station::HandleConfiguration(const JsonNode* parameters) {
     if (HasNoChildren(parameters)) {
-        ReportMessage(0, "Message parameters are empty or unreadable");
+        reporter_.ReportMessage(0, "Message parameters are empty or unreadable");
         return;
     }
     if (!IsKind(parameters, JsonKind::Object)) {
-        ReportMessage(0, "Message parameters are not an object");
+        reporter_.ReportMessage(0, "Message parameters are not an object");
     }
     ClearDescriptions();
 
@@ -39,15 +39,15 @@ void Station::HandleConfiguration(const JsonNode* parameters) {
 
 bool Station::ReadDescriptions(const JsonNode* list, DescriptionKind kind) {
     if (!IsKind(list, JsonKind::Array)) {
-        ReportMessage(0, kind == DescriptionKind::Antenna
-                             ? "Configuration antennas parameters are not an object"
-                             : "Configuration functions parameters are not an object");
+        reporter_.ReportMessage(0, kind == DescriptionKind::Antenna
+                                       ? "Configuration antennas parameters are not an object"
+                                       : "Configuration functions parameters are not an object");
         return false;
     }
     for (const JsonNode* e = FirstElement(list); e; e = NextElement(e)) {
         // Filled apart from the list: ParseDescription may report, and a report may re-enter.
         auto record = std::make_unique<AntFuncDescription>();
-        ParseDescription(*record, e, kind);
+        ParseDescription(*record, e, kind, reporter_);
         descriptions_.push_back(std::move(record));
     }
     return true;

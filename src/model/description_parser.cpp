@@ -5,7 +5,7 @@
 #include "protocol/names.h"
 
 AntFuncDescription& ParseDescription(AntFuncDescription& record, const JsonNode* element,
-                                     DescriptionKind kind) {
+                                     DescriptionKind kind, const Reporter& reporter) {
     record = AntFuncDescription{};
     record.kind = kind;
     for (const JsonNode* m = FirstMember(element); m; m = NextMember(m)) {
@@ -28,7 +28,8 @@ AntFuncDescription& ParseDescription(AntFuncDescription& record, const JsonNode*
         } else if (TextEquals(m, MemberName::Description) && kind == DescriptionKind::Antenna) {
             const JsonNode* entries = ValueOf(m);
             if (!IsKind(entries, JsonKind::Array)) {
-                ReportMessage(0, "Configuration antenna description parameters are not an object");
+                reporter.ReportMessage(
+                    0, "Configuration antenna description parameters are not an object");
                 break;
             }
             for (const JsonNode* e = FirstElement(entries); e; e = NextElement(e)) {

@@ -9,7 +9,7 @@
 // ends the reading of this element. Reports can re-enter the console, so `record` must not be
 // one of the station's descriptions: fill a fresh record, then append it.
 AntFuncDescription& ParseDescription(AntFuncDescription& record, const JsonNode* element,
-                                     DescriptionKind kind);
+                                     DescriptionKind kind, const Reporter& reporter);
 
 // One entry of an antenna's "Description" array: its last "Rotator" number, unless -1, is
 // appended to the record's rotators.

@@ -8,11 +8,11 @@
 
 void Station::HandleRotators(const JsonNode* parameters) {
     if (HasNoChildren(parameters)) {
-        ReportMessage(0, "Message parameters are empty or unreadable");
+        reporter_.ReportMessage(0, "Message parameters are empty or unreadable");
         return;
     }
     if (!IsKind(parameters, JsonKind::Object)) {
-        ReportMessage(0, "Rotator parameters are not an object");
+        reporter_.ReportMessage(0, "Rotator parameters are not an object");
     }
     for (const JsonNode* m = FirstMember(parameters); m; m = NextMember(m)) {
         if (!TextEquals(m, MemberName::Rotators)) {
@@ -20,12 +20,12 @@ void Station::HandleRotators(const JsonNode* parameters) {
         }
         const JsonNode* list = ValueOf(m);
         if (!IsKind(list, JsonKind::Array)) {
-            ReportMessage(0, "Rotators parameters are not an array");
+            reporter_.ReportMessage(0, "Rotators parameters are not an array");
             return;
         }
         for (const JsonNode* e = FirstElement(list); e; e = NextElement(e)) {
             if (!IsKind(e, JsonKind::Object)) {
-                ReportMessage(0, "Rotators array member is not an object");
+                reporter_.ReportMessage(0, "Rotators array member is not an object");
                 return;
             }
             int32_t number = -1;
@@ -54,7 +54,7 @@ void Station::AddRotator(int32_t number, std::optional<std::string> shortName,
                          std::optional<std::string> longName, bool hasStop) {
     const int index = static_cast<int>(rotators_.size());
     if (index >= MaxRotators) {
-        ReportMessage(0, "Too many rotators, this client supports %d", MaxRotators);
+        reporter_.ReportMessage(0, "Too many rotators, this client supports %d", MaxRotators);
         return;
     }
     auto rotator = std::make_unique<CRotator>();
@@ -70,11 +70,11 @@ void Station::AddRotator(int32_t number, std::optional<std::string> shortName,
 
 void Station::HandleRotation(const JsonNode* parameters) {
     if (HasNoChildren(parameters)) {
-        ReportMessage(0, "Rotation parameters are empty or unreadable");
+        reporter_.ReportMessage(0, "Rotation parameters are empty or unreadable");
         return;
     }
     if (!IsKind(parameters, JsonKind::Object)) {
-        ReportMessage(0, "Rotation parameters are not an object");
+        reporter_.ReportMessage(0, "Rotation parameters are not an object");
     }
     int32_t number = -1;
     int32_t ccwLimit = NoPosition;

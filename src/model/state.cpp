@@ -7,11 +7,11 @@
 
 void Station::HandleState(const JsonNode* parameters) {
     if (HasNoChildren(parameters)) {
-        ReportMessage(0, "Message parameters are empty or unreadable");
+        reporter_.ReportMessage(0, "Message parameters are empty or unreadable");
         return;
     }
     if (!IsKind(parameters, JsonKind::Object)) {
-        ReportMessage(0, "Message parameters are not an object");
+        reporter_.ReportMessage(0, "Message parameters are not an object");
     }
 
     std::optional<std::string> txName;
@@ -36,12 +36,12 @@ void Station::HandleState(const JsonNode* parameters) {
 
 bool Station::ApplyAntennaStates(const JsonNode* list) {
     if (!IsKind(list, JsonKind::Array)) {
-        ReportMessage(0, "Message parameters are not an object");
+        reporter_.ReportMessage(0, "Message parameters are not an object");
         return false;
     }
     for (const JsonNode* e = FirstElement(list); e; e = NextElement(e)) {
         if (!IsKind(e, JsonKind::Object)) {
-            ReportMessage(0, "Antenna parameters are not an object");
+            reporter_.ReportMessage(0, "Antenna parameters are not an object");
             return false;
         }
         int32_t number = -1;
@@ -68,12 +68,12 @@ bool Station::ApplyAntennaStates(const JsonNode* list) {
 
 bool Station::ApplyFunctionStates(const JsonNode* list) {
     if (!IsKind(list, JsonKind::Array)) {
-        ReportMessage(0, "Function parameters are not an object");
+        reporter_.ReportMessage(0, "Function parameters are not an object");
         return false;
     }
     for (const JsonNode* e = FirstElement(list); e; e = NextElement(e)) {
         if (!IsKind(e, JsonKind::Object)) {
-            ReportMessage(0, "Function child parameters are not an object");
+            reporter_.ReportMessage(0, "Function child parameters are not an object");
             return false;
         }
         int32_t number = -1;

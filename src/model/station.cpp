@@ -7,7 +7,7 @@
 #include "model/grid_placement.h"
 #include "model/station_texts.h"
 
-Station::Station(StationView& view) : view_(view) {
+Station::Station(StationView& view, const Reporter& reporter) : view_(view), reporter_(reporter) {
     buttonSlot_.fill(-1);
 }
 
@@ -27,7 +27,7 @@ void Station::RebuildButtonGrid(int32_t lower, int32_t upper) {
     buttonSlot_.fill(-1);
     if (descriptions_.size() > GridSlots) {
         const auto count = std::min<std::size_t>(descriptions_.size(), INT_MAX);
-        ReportMessage(0, "Too many buttons: %d", static_cast<int>(count));
+        reporter_.ReportMessage(0, "Too many buttons: %d", static_cast<int>(count));
     }
 
     // Read the list only now: the report above may have re-entered the console.

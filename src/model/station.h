@@ -2,7 +2,7 @@
 // their places on the grid, and the rotator records. The four message handlers change these
 // records and tell the StationView what to redraw; clicks read them to compute request codes.
 //
-// Handlers may report problems with ReportMessage, whose box runs a nested event loop that can
+// Handlers report problems to the station's Reporter, whose box runs a nested event loop that can
 // re-enter the console (even reset the rotators). They therefore never hold a pointer into the
 // records across a report: they look things up again by index afterwards.
 #pragma once
@@ -15,13 +15,15 @@
 #include <vector>
 
 #include "json/json_node.h"
+#include "json/report.h"
 #include "model/ant_func_description.h"
 #include "model/rotator.h"
 #include "model/station_view.h"
 
 class Station {
 public:
-    explicit Station(StationView& view);
+    // Both outlive the station.
+    Station(StationView& view, const Reporter& reporter);
     ~Station();
     Station(const Station&) = delete;
     Station& operator=(const Station&) = delete;
@@ -77,6 +79,7 @@ private:
     void MarkListedRotators(bool CRotator::*mark, bool selectedOnly);
 
     StationView& view_;
+    const Reporter& reporter_;
     std::vector<std::unique_ptr<AntFuncDescription>> descriptions_;
     std::vector<std::unique_ptr<CRotator>> rotators_;
     std::array<int32_t, GridSlots> buttonSlot_;

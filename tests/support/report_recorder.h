@@ -1,5 +1,5 @@
-// Records every report shown while it lives, instead of letting them reach stderr: into its own
-// `texts`, or into a given log after a prefix.
+// A Reporter that records every report instead of letting it reach stderr: into its own
+// `texts`, or into a given log after a prefix. Hand it wherever a `const Reporter&` is taken.
 #pragma once
 
 #include <string>
@@ -11,15 +11,17 @@
 class ReportRecorder {
 public:
     explicit ReportRecorder(std::vector<std::string>* log = nullptr, std::string prefix = {})
-        : previous_(SetReportSink([this, log, prefix](const std::string& text) {
+        : reporter_([this, log, prefix = std::move(prefix)](const std::string& text) {
               (log != nullptr ? *log : texts).push_back(prefix + text);
-          })) {}
-    ~ReportRecorder() { SetReportSink(std::move(previous_)); }
+          }) {}
     ReportRecorder(const ReportRecorder&) = delete;
     ReportRecorder& operator=(const ReportRecorder&) = delete;
+
+    operator const Reporter&() const { return reporter_; }
+    const Reporter& reporter() const { return reporter_; }
 
     std::vector<std::string> texts;
 
 private:
-    ReportSink previous_;
+    Reporter reporter_;
 };

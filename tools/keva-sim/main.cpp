@@ -61,8 +61,6 @@ int main(int argc, char** argv) {
     }
 
     SimServer server(std::move(station), options);
-    // What the JSON reader reports about a console's bytes belongs in the log, if anywhere.
-    SetReportSink([&server](const std::string& text) { server.Log(text); });
     if (!server.Listen(error)) {
         const bool badAddress = error.rfind("--listen", 0) == 0;
         return Fail(badAddress ? BadUsage : 1, error);

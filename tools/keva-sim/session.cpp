@@ -12,7 +12,8 @@ Session::Session(QTcpSocket* socket, int id, const SimOptions& options, SessionH
       id_(id),
       options_(options),
       host_(host),
-      reader_([this](const JsonNode* root) { host_.OnRequest(*this, root); }) {
+      reporter_([this](const std::string& text) { host_.Log(text); }),
+      reader_([this](const JsonNode* root) { host_.OnRequest(*this, root); }, reporter_) {
     socket_->setParent(this);
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(socket_, &QTcpSocket::readyRead, this, &Session::OnReadyRead);

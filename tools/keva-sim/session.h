@@ -60,6 +60,8 @@ private:
     int id_;
     const SimOptions& options_;
     SessionHost& host_;
+    // What the JSON reader reports about a console's bytes belongs in the log, if anywhere.
+    Reporter reporter_;
     JsonReader reader_;
     bool readerFailed_ = false;
     bool closing_ = false;

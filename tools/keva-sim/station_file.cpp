@@ -181,14 +181,13 @@ bool AntennaSetup::Covers(int64_t frequencyKhz) const {
 bool ParseStation(std::string_view text, StationDescription& station, std::string& error) {
     error.clear();
     std::string readerError;
-    ReportSink previous = SetReportSink([&readerError](const std::string& report) {
+    const Reporter reporter([&readerError](const std::string& report) {
         if (readerError.empty()) {
             readerError = report;
         }
     });
-    JsonReader reader;
+    JsonReader reader({}, reporter);
     const JsonStatus status = reader.Feed(text.data(), text.size());
-    SetReportSink(std::move(previous));
 
     if (status == JsonStatus::NeedMore) {
         error = "station: the file holds no complete JSON object";

@@ -7,16 +7,14 @@
 
 StreamTrace::StreamTrace(LineSink out)
     : out_(std::move(out)),
-      previousSink_(SetReportSink([this](const std::string& text) { out_("report " + text); })),
-      reader_([this](const JsonNode* root) {
-          line_.assign("document ");  // the buffer of the last line is reused
-          AppendTreeText(line_, root);
-          out_(line_);
-      }) {}
-
-StreamTrace::~StreamTrace() {
-    SetReportSink(std::move(previousSink_));
-}
+      reporter_([this](const std::string& text) { out_("report " + text); }),
+      reader_(
+          [this](const JsonNode* root) {
+              line_.assign("document ");  // the buffer of the last line is reused
+              AppendTreeText(line_, root);
+              out_(line_);
+          },
+          reporter_) {}
 
 bool StreamTrace::Stopped() const {
     return status_ != JsonStatus::NeedMore && status_ != JsonStatus::DocumentEnded;

@@ -16,9 +16,8 @@ class StreamTrace {
 public:
     using LineSink = std::function<void(const std::string& line)>;
 
-    // Installs its own report sink for its lifetime; the previous one comes back afterwards.
+    // Reports become "report <text>" lines of `out`.
     explicit StreamTrace(LineSink out);
-    ~StreamTrace();
     StreamTrace(const StreamTrace&) = delete;
     StreamTrace& operator=(const StreamTrace&) = delete;
 
@@ -32,7 +31,7 @@ public:
 private:
     LineSink out_;
     std::string line_;  // the document line being written
-    ReportSink previousSink_;
+    Reporter reporter_;
     JsonReader reader_;
     // What a fresh reader with a handler answers to a Feed of no bytes.
     JsonStatus status_ = JsonStatus::NeedMore;

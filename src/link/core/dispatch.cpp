@@ -16,7 +16,7 @@ struct Envelope {
 };
 
 // Reads the header members; the last occurrence of a member counts.
-Envelope ReadEnvelope(const JsonNode& root) {
+Envelope ReadEnvelope(const JsonNode& root, const Reporter& reporter) {
     Envelope envelope;
     for (const JsonNode* member = root.firstChild.get(); member != nullptr;
          member = member->next.get()) {
@@ -26,19 +26,20 @@ Envelope ReadEnvelope(const JsonNode& root) {
         const JsonNode* value = ValueOf(member);
         if (TextEquals(member, MemberName::Message)) {
             envelope.name = value != nullptr ? value->text : std::nullopt;
-            ReportMessage(2, "Found Message %s", envelope.name ? envelope.name->c_str() : "");
+            reporter.ReportMessage(2, "Found Message %s",
+                                   envelope.name ? envelope.name->c_str() : "");
         } else if (TextEquals(member, MemberName::Sequence)) {
             envelope.sequence = IntValue(value);
-            ReportMessage(2, "Sequence %d", envelope.sequence);
+            reporter.ReportMessage(2, "Sequence %d", envelope.sequence);
         } else if (TextEquals(member, MemberName::Version)) {
             envelope.version = IntValue(value);
-            ReportMessage(2, "Version %d", envelope.version);
+            reporter.ReportMessage(2, "Version %d", envelope.version);
         } else if (TextEquals(member, MemberName::Parameters)) {
             envelope.parameters = value;
-            ReportMessage(2, "Parameters");
+            reporter.ReportMessage(2, "Parameters");
         } else {
-            ReportMessage(1, "Received message had unknown header item %s",
-                          member->text ? member->text->c_str() : "");
+            reporter.ReportMessage(1, "Received message had unknown header item %s",
+                                   member->text ? member->text->c_str() : "");
         }
     }
     return envelope;
@@ -52,15 +53,15 @@ int32_t Successor(int32_t last) {
 }  // namespace
 
 void DispatchServerMessage(const MessageTable& table, const JsonNode* root,
-                           int32_t& lastSequenceReceived) {
+                           int32_t& lastSequenceReceived, const Reporter& reporter) {
     if (root == nullptr || root->firstChild == nullptr) {
-        ReportMessage(0, "Message is empty or unreadable");
+        reporter.ReportMessage(0, "Message is empty or unreadable");
         return;
     }
-    const Envelope envelope = ReadEnvelope(*root);
+    const Envelope envelope = ReadEnvelope(*root, reporter);
     if (envelope.parameters == nullptr || !envelope.name || envelope.version == 0 ||
         envelope.sequence < 0) {
-        ReportMessage(0, "Partial message received - header fields are missing");
+        reporter.ReportMessage(0, "Partial message received - header fields are missing");
         return;
     }
     if (*envelope.name == MessageName::Server) {
@@ -69,7 +70,8 @@ void DispatchServerMessage(const MessageTable& table, const JsonNode* root,
     }
     const int32_t expected = Successor(lastSequenceReceived);
     if (envelope.sequence != expected) {
-        ReportMessage(0, "Got sequence number %d, expected %d", envelope.sequence, expected);
+        reporter.ReportMessage(0, "Got sequence number %d, expected %d", envelope.sequence,
+                               expected);
     }
     lastSequenceReceived = envelope.sequence;
     for (const MessageRoute& route : table) {
@@ -82,5 +84,5 @@ void DispatchServerMessage(const MessageTable& table, const JsonNode* root,
             return;
         }
     }
-    ReportMessage(0, "Unknown message %s received from client", envelope.name->c_str());
+    reporter.ReportMessage(0, "Unknown message %s received from client", envelope.name->c_str());
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "json/json_node.h"
+#include "json/report.h"
 
 // One row of the dispatch table: a "Message" name and its handler, which receives the value of
 // "Parameters" (any kind; the handler tests it).
@@ -21,4 +22,4 @@ using MessageTable = std::vector<MessageRoute>;
 // through ReportMessage; nothing here ends the connection. `lastSequenceReceived` is the number
 // of the last message received, taken over from every message that has a full envelope.
 void DispatchServerMessage(const MessageTable& table, const JsonNode* root,
-                           int32_t& lastSequenceReceived);
+                           int32_t& lastSequenceReceived, const Reporter& reporter);

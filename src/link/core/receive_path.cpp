@@ -14,7 +14,8 @@ constexpr int32_t kChunkCapacity =
 // of the connection it was read from, so nothing read before a reconnection reaches the reader
 // of the next connection, and no report about an old connection ends the new one.
 struct ReceivePath::Impl {
-    Impl(ReceiveHost& h, DocumentHandler d) : host(h), handler(std::move(d)) {}
+    Impl(ReceiveHost& h, DocumentHandler d, const Reporter& r)
+        : host(h), handler(std::move(d)), reporter(r) {}
 
     void OnError();
     void OnRead();
@@ -27,6 +28,7 @@ struct ReceivePath::Impl {
 
     ReceiveHost& host;
     DocumentHandler handler;
+    const Reporter& reporter;
 
     uint64_t connection = 0;
     std::unique_ptr<JsonReader> reader;
@@ -109,11 +111,13 @@ bool ReceivePath::Impl::FeedChunk(const ReceiveChunk& chunk) {
     const uint64_t fed = connection;
     if (reader == nullptr) {
         // Documents that a reader completes after its connection was replaced are dropped.
-        reader = std::make_unique<JsonReader>([this, fed](const JsonNode* root) {
-            if (connection == fed && handler) {
-                handler(root);
-            }
-        });
+        reader = std::make_unique<JsonReader>(
+            [this, fed](const JsonNode* root) {
+                if (connection == fed && handler) {
+                    handler(root);
+                }
+            },
+            reporter);
     }
     feeding = reader.get();
     const JsonStatus status =
@@ -159,8 +163,8 @@ void ReceivePath::Impl::Discard() {
     DropQueue();
 }
 
-ReceivePath::ReceivePath(ReceiveHost& host, DocumentHandler handler)
-    : impl_(std::make_unique<Impl>(host, std::move(handler))) {}
+ReceivePath::ReceivePath(ReceiveHost& host, DocumentHandler handler, const Reporter& reporter)
+    : impl_(std::make_unique<Impl>(host, std::move(handler), reporter)) {}
 
 ReceivePath::~ReceivePath() = default;
 

@@ -40,7 +40,8 @@ public:
     // While a feed waits in a nested loop, reading pauses once this much is queued.
     static constexpr std::size_t MaxQueuedBytes = 1u << 20;
 
-    ReceivePath(ReceiveHost& host, DocumentHandler handler);
+    // The reader's complaints go to `reporter`; host and reporter outlive the path.
+    ReceivePath(ReceiveHost& host, DocumentHandler handler, const Reporter& reporter);
     ~ReceivePath();
 
     // One socket notification: an error code, a close or a read.

@@ -42,9 +42,10 @@ public:
     void SendRadio(int32_t frequency);
     void SendDirection(int32_t rotator, int32_t bearing, bool stop);
 
-    // Checks the envelope and sequence number of one complete message, then calls its handler.
-    void Dispatch(const MessageTable& table, const JsonNode* root) {
-        DispatchServerMessage(table, root, lastSequenceReceived_);
+    // Checks the envelope and sequence number of one complete message, then calls its handler;
+    // complaints go to `reporter`.
+    void Dispatch(const MessageTable& table, const JsonNode* root, const Reporter& reporter) {
+        DispatchServerMessage(table, root, lastSequenceReceived_, reporter);
     }
 
     int32_t lastSequenceSent() const { return lastSequenceSent_; }
