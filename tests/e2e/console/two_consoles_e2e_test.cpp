@@ -42,6 +42,7 @@ struct Relay {
         kept += bytes.toStdString();
         to.write(bytes);
     }
+    // Whether keva-sim has sent the console `text`.
     bool Sent(const std::string& text) const { return toConsole.find(text) != std::string::npos; }
 
     QTcpSocket sim;
