@@ -3,7 +3,8 @@
 #include "settings/settings_path.h"
 
 int main(int argc, char** argv) {
-    // From the executable's own path, before the application object exists.
+    // From the name it was started by and the executable's own path, before the application
+    // object exists.
     ComputeSettingsPath();
     CKEVAWindowsClientApp app(argc, argv);
     app.InitInstance();

@@ -1,5 +1,6 @@
 #include "settings/settings_path.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -12,12 +13,18 @@ constexpr std::string_view kFolderName = "KEVA Client";
 
 bool createSettingsFolder = false;
 
+std::string_view LastPart(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 // The file name without its extension: only the last '.' of the file name counts, and a
 // leading '.' is part of the name.
-std::string SettingsFileName(std::string_view executablePath) {
-    const std::size_t slash = executablePath.rfind('/');
-    std::string_view name =
-        slash == std::string_view::npos ? executablePath : executablePath.substr(slash + 1);
+std::string SettingsFileName(std::string_view startedAs, std::string_view executablePath) {
+    std::string_view name = LastPart(startedAs);
+    if (name.empty()) {
+        name = LastPart(executablePath);
+    }
     const std::size_t dot = name.rfind('.');
     if (dot != std::string_view::npos && dot != 0) {
         name = name.substr(0, dot);
@@ -76,12 +83,13 @@ std::string ExecutablePath() {
 
 }  // namespace
 
-SettingsLocation ComputeSettingsLocation(std::string_view executablePath,
+SettingsLocation ComputeSettingsLocation(std::string_view startedAs,
+                                         std::string_view executablePath,
                                          const SettingsEnvironment& environment) {
     if (executablePath.empty()) {
         return {};
     }
-    const std::string fileName = SettingsFileName(executablePath);
+    const std::string fileName = SettingsFileName(startedAs, executablePath);
     if (IsSet(environment.allUsersProfile)) {
         return {JoinPath(JoinPath(*environment.allUsersProfile, kFolderName), fileName), false};
     }
@@ -98,7 +106,9 @@ SettingsLocation ComputeSettingsLocation(std::string_view executablePath,
 void ComputeSettingsPath() {
     const SettingsEnvironment environment{Environment("ALLUSERSPROFILE"),
                                           Environment("XDG_CONFIG_HOME"), Environment("HOME")};
-    SettingsLocation location = ComputeSettingsLocation(ExecutablePath(), environment);
+    // GNU sets the short name from argv[0] before any static initialiser runs.
+    SettingsLocation location =
+        ComputeSettingsLocation(program_invocation_short_name, ExecutablePath(), environment);
     SettingsFilePath = std::move(location.path);
     createSettingsFolder = location.createFolder;
 }

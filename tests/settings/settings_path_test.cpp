@@ -13,6 +13,7 @@ namespace {
 
 struct PathRow {
     const char* behaviour;
+    std::string startedAs;  // argv[0]
     std::string executable;
     SettingsEnvironment environment;
     std::string expectedPath;
@@ -22,81 +23,114 @@ struct PathRow {
 const std::optional<std::string> unset;
 
 TEST(ComputeSettingsLocation, FollowsTheFolderAndNameRules) {
+    const std::string client = "/usr/bin/keva-client";
     const PathRow rows[] = {
         {"all-users profile",
-         "/usr/bin/keva-client",
+         client,
+         client,
          {"/srv/shared", "/x/cfg", "/home/op"},
          "/srv/shared/KEVA Client/keva-client.ini",
          false},
         {"all-users profile with a trailing slash",
-         "/usr/bin/keva-client",
+         "keva-client",
+         client,
          {"/srv/", unset, unset},
          "/srv/KEVA Client/keva-client.ini",
          false},
         {"empty all-users profile falls back to the config folder",
-         "/usr/bin/keva-client",
+         client,
+         client,
          {"", "/x/cfg", "/home/op"},
          "/x/cfg/KEVA Client/keva-client.ini",
          true},
         {"XDG_CONFIG_HOME",
-         "/usr/bin/keva-client",
+         client,
+         client,
          {unset, "/x/cfg", "/home/op"},
          "/x/cfg/KEVA Client/keva-client.ini",
          true},
         {"empty XDG_CONFIG_HOME uses HOME",
-         "/usr/bin/keva-client",
+         client,
+         client,
          {unset, "", "/home/op"},
          "/home/op/.config/KEVA Client/keva-client.ini",
          true},
         {"relative XDG_CONFIG_HOME is ignored",
-         "/usr/bin/keva-client",
+         client,
+         client,
          {unset, "cfg", "/home/op"},
          "/home/op/.config/KEVA Client/keva-client.ini",
          true},
         {"HOME",
-         "/usr/bin/keva-client",
+         client,
+         client,
          {unset, unset, "/home/op"},
          "/home/op/.config/KEVA Client/keva-client.ini",
          true},
+        {"a symbolic link to the program keeps its own name",
+         "keva-client-radio2",
+         client,
+         {"/srv", unset, "/home/op"},
+         "/srv/KEVA Client/keva-client-radio2.ini",
+         false},
         {"nothing set: beside the executable",
+         "/opt/keva/keva-client",
          "/opt/keva/keva-client",
          {unset, unset, unset},
          "/opt/keva/keva-client.ini",
          false},
-        {"empty HOME counts as unset",
+        {"beside the real executable, named as started",
+         "/home/op/bin/keva-client-radio2",
          "/opt/keva/keva-client",
          {"", "", ""},
-         "/opt/keva/keva-client.ini",
+         "/opt/keva/keva-client-radio2.ini",
+         false},
+        {"an empty argv[0]: the executable's name",
+         "",
+         "/opt/keva/client.bin",
+         {unset, unset, unset},
+         "/opt/keva/client.ini",
          false},
         {"the extension is cut at the last dot",
+         "../keva/client.bin.exe",
          "/opt/keva/client.bin.exe",
          {unset, unset, "/home/op"},
          "/home/op/.config/KEVA Client/client.bin.ini",
          true},
         {"a dot in a folder name is not an extension",
          "/opt/my.tools/client",
+         "/opt/my.tools/client",
          {"/srv", unset, unset},
          "/srv/KEVA Client/client.ini",
          false},
         {"a dot in a folder name, beside the executable",
+         "./client",
          "/opt/my.tools/client",
          {unset, unset, unset},
          "/opt/my.tools/client.ini",
          false},
         {"a leading dot belongs to the name",
+         ".client",
          "/opt/.client",
          {unset, unset, unset},
          "/opt/.client.ini",
          false},
         {"executable in the root folder",
          "/keva-client",
+         "/keva-client",
          {unset, unset, unset},
          "/keva-client.ini",
          false},
-        {"unknown executable path: no file", "", {"/srv", unset, "/home/op"}, "", false},
+        {"unknown executable path: no file",
+         "keva-client",
+         "",
+         {"/srv", unset, "/home/op"},
+         "",
+         false},
     };
     for (const PathRow& row : rows) {
-        const SettingsLocation location = ComputeSettingsLocation(row.executable, row.environment);
+        const SettingsLocation location =
+            ComputeSettingsLocation(row.startedAs, row.executable, row.environment);
         EXPECT_EQ(location.path, row.expectedPath) << row.behaviour;
         EXPECT_EQ(location.createFolder, row.expectedCreateFolder) << row.behaviour;
     }
@@ -125,7 +159,7 @@ private:
     std::optional<std::string> old_;
 };
 
-TEST(SettingsFilePath, NamedAfterTheExecutableAndUsedByTheFourOperations) {
+TEST(SettingsFilePath, NamedAfterTheProgramAndUsedByTheFourOperations) {
     TempFolder profile;
     std::filesystem::create_directory(profile.path() / "KEVA Client");
     {
