@@ -119,12 +119,13 @@ TEST_F(ReceivePathTest, NotificationsDuringDispatchAreFedAfterTheCurrentFeedInOr
         // A message box is open: its loop delivers two more notifications.
         Read(Doc("C"));
         Read(Doc("D"));
+        path.OnSocketNotify(ReceivePath::FdClose, 0);  // waits behind what was read before it
         EXPECT_TRUE(path.receiveBusy());
-        EXPECT_EQ(path.queuedChunks(), 2u);
+        EXPECT_EQ(path.queuedChunks(), 3u);
         log.push_back("box closed");
     };
     Read(Doc("A") + Doc("B"));
-    EXPECT_EQ(log, (Log{"doc: A", "box closed", "doc: B", "doc: C", "doc: D"}));
+    EXPECT_EQ(log, (Log{"doc: A", "box closed", "doc: B", "doc: C", "doc: D", "reconnect"}));
     EXPECT_EQ(host.reads, 3);
     EXPECT_FALSE(path.receiveBusy());
 }
@@ -174,6 +175,17 @@ TEST_F(ReceivePathTest, ErrorsAndClosureAskForReconnection) {
         EXPECT_EQ(log, row.expected) << row.behaviour;
         EXPECT_EQ(host.reads, row.read ? 1 : 0) << row.behaviour;
     }
+}
+
+TEST_F(ReceivePathTest, NothingOfAConnectionRunsUnderItsErrorBox) {
+    host.duringNextBox = [this] {
+        path.OnSocketNotify(ReceivePath::FdClose, 0);  // Qt's close after its error
+        path.OnSocketNotify(ReceivePath::FdRead, 0);
+        path.OnSocketNotify(ReceivePath::FdRead, 10054);
+    };
+    path.OnSocketNotify(ReceivePath::FdRead, 10060);
+    EXPECT_EQ(log, (Log{"box: Server communications error", "reconnect"}));
+    EXPECT_EQ(host.reads, 0);
 }
 
 TEST_F(ReceivePathTest, BadMessageReportsOnceAndDropsWhatFollows) {
