@@ -25,8 +25,11 @@ bool StartNetwork() {
 }
 
 // The first IPv4 address of `address`, a host name or dotted text; or the resolver's reason.
+// An empty name is this machine's own, as the classic resolver takes it.
 std::optional<QHostAddress> ResolveIpv4(const std::string& address, std::string& reason) {
-    const QHostInfo info = QHostInfo::fromName(QString::fromUtf8(address.c_str()));
+    const QString name =
+        address.empty() ? QHostInfo::localHostName() : QString::fromUtf8(address.c_str());
+    const QHostInfo info = QHostInfo::fromName(name);
     for (const QHostAddress& candidate : info.addresses()) {
         if (candidate.protocol() == QAbstractSocket::IPv4Protocol) {
             return candidate;
