@@ -39,8 +39,10 @@ CRotatorWindow::CRotatorWindow(const CRotator& rotator, QWidget* parent)
     for (const ButtonRow& row : kButtons) {
         auto* button = new QPushButton(QString::fromLatin1(row.text), this);
         button->setGeometry(DialogRect(row.x, row.y, 63, 20));
-        // A focused button takes Enter for itself; nothing is the dialog's default.
-        button->setAutoDefault(true);
+        // The window has no default button, and none may look like one: Qt would otherwise
+        // promote an auto-default button (Turn, next to the focused edit) and frame it.
+        // keyPressEvent gives Enter to a focused button instead.
+        button->setAutoDefault(false);
         button->setDefault(false);
         buttons_[row.id - FirstButtonId] = button;
         if (row.bearing != 0) {
@@ -107,11 +109,16 @@ void CRotatorWindow::OnCompassPressed(int32_t bearing) {
 }
 
 void CRotatorWindow::keyPressEvent(QKeyEvent* event) {
-    // Enter outside a push button is the dialog's OK: the window closes and sends nothing.
+    // Enter on a focused push button clicks it; anywhere else it is the dialog's OK: the window
+    // closes and sends nothing.
     const bool plain = event->modifiers() == Qt::NoModifier ||
                        (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        accept();
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) {
+            focused->click();
+        } else {
+            accept();
+        }
         return;
     }
     QDialog::keyPressEvent(event);

@@ -15,8 +15,11 @@ namespace {
 constexpr std::size_t MaxResolverTextLength = 79;
 
 // The first IPv4 address of `address`, a host name or dotted text; or the resolver's reason.
+// An empty name is this machine's own, as the classic resolver takes it.
 std::optional<QHostAddress> ResolveIpv4(const std::string& address, std::string& reason) {
-    const QHostInfo info = QHostInfo::fromName(QString::fromUtf8(address.c_str()));
+    const QString name =
+        address.empty() ? QHostInfo::localHostName() : QString::fromUtf8(address.c_str());
+    const QHostInfo info = QHostInfo::fromName(name);
     for (const QHostAddress& candidate : info.addresses()) {
         if (candidate.protocol() == QAbstractSocket::IPv4Protocol) {
             return candidate;
@@ -48,7 +51,6 @@ bool CTCP::Connect(const std::string& address, int32_t port, QObject* window) {
     }
     Close();
     ++connection_;
-    readPending_ = false;
     window_ = window;
     // Owned by the application object, so it ends with it and never outlives Qt.
     socket_ = new QTcpSocket(QCoreApplication::instance());
@@ -68,16 +70,11 @@ bool CTCP::Connect(const std::string& address, int32_t port, QObject* window) {
 void CTCP::WatchSocket() {
     QTcpSocket* socket = socket_;
     QObject::connect(socket, &QTcpSocket::readyRead, socket, [this] { PostReadNotification(); });
-    QObject::connect(socket, &QTcpSocket::disconnected, socket,
-                     [this] { Post(ReceivePath::FdClose, 0); });
-    QObject::connect(socket, &QTcpSocket::errorOccurred, socket,
-                     [this](QAbstractSocket::SocketError error) {
-                         if (error == QAbstractSocket::RemoteHostClosedError) {
-                             Post(ReceivePath::FdClose, 0);
-                         } else {
-                             Post(ReceivePath::FdClose, ErrorCode(error));
-                         }
-                     });
+    QObject::connect(socket, &QTcpSocket::disconnected, socket, [this] { PostLoss(0); });
+    QObject::connect(
+        socket, &QTcpSocket::errorOccurred, socket, [this](QAbstractSocket::SocketError error) {
+            PostLoss(error == QAbstractSocket::RemoteHostClosedError ? 0 : ErrorCode(error));
+        });
     // Bytes that came with the connection itself raise no readyRead of their own.
     if (socket->bytesAvailable() > 0) {
         PostReadNotification();
@@ -101,6 +98,8 @@ void CTCP::Close() {
     QTcpSocket* socket = socket_;
     socket_ = nullptr;
     readPending_ = false;
+    lossPosted_ = false;
+    closeAfterData_ = false;
     if (socket == nullptr) {
         return;
     }
@@ -124,6 +123,9 @@ int64_t CTCP::Read(char* buffer, int32_t capacity) {
     }
     if (socket_->bytesAvailable() > 0) {
         PostReadNotification();
+    } else if (closeAfterData_) {
+        closeAfterData_ = false;
+        PostLoss(0);
     }
     return count;
 }
@@ -141,6 +143,21 @@ void CTCP::Post(int event, int errorCode) {
         return;
     }
     QCoreApplication::postEvent(window_, new SocketNotifyEvent(event, errorCode, connection_));
+}
+
+// A close waits behind the bytes still unread, as the receive path must feed them first; an
+// error is reported at once, and whatever follows it for the same socket is the same loss.
+void CTCP::PostLoss(int errorCode) {
+    if (lossPosted_ || socket_ == nullptr) {
+        return;
+    }
+    if (errorCode == 0 && socket_->bytesAvailable() > 0) {
+        closeAfterData_ = true;
+        PostReadNotification();
+        return;
+    }
+    lossPosted_ = true;
+    Post(ReceivePath::FdClose, errorCode);
 }
 
 bool CTCP::Accept(const SocketNotifyEvent& notification) {

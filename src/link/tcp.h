@@ -3,9 +3,11 @@
 //
 // Connect resolves and connects blocking, as the console expects, then posts every later event
 // of the socket to the console window as a SocketNotifyEvent: readyRead as a read, a close by
-// the peer as a close, any other socket error as an error. Nothing is handled inside the
-// socket's own signals. Each Connect uses a fresh socket and a new connection number, so
-// notifications still queued for an older socket are told apart and dropped.
+// the peer as a close, any other socket error as an error. One loss gives one notification (Qt
+// follows an error with its close), and a close comes after the last bytes that arrived before
+// it have been read. Nothing is handled inside the socket's own signals. Each Connect uses a fresh
+// socket and a new connection number, so notifications still queued for an older socket are told
+// apart and dropped.
 #pragma once
 
 #include <QPointer>
@@ -54,9 +56,12 @@ public:
 private:
     void WatchSocket();
     void Post(int event, int errorCode);
+    void PostLoss(int errorCode);
 
     QPointer<QTcpSocket> socket_;
     QPointer<QObject> window_;
     uint64_t connection_ = 0;
     bool readPending_ = false;
+    bool lossPosted_ = false;
+    bool closeAfterData_ = false;  // the peer closed; bytes remain to be read first
 };

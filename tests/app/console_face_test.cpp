@@ -10,6 +10,7 @@
 #include "app/console_fixture.h"
 #include "app/console_layout.h"
 #include "app/console_menu.h"
+#include "console/console_test_support.h"
 #include "console/owner_draw_button.h"
 
 namespace {
@@ -147,6 +148,33 @@ TEST_F(ConsoleFaceTest, TheConsoleMenuAndTheContextMenuOfferTheCommands) {
         QContextMenuEvent event(row.reason, row.where, console->mapToGlobal(row.where));
         QApplication::sendEvent(console.get(), &event);
         EXPECT_EQ(seen, row.opens ? MenuRows : std::vector<std::string>{});
+    }
+}
+
+// A long-name line shows the server's text as sent, "&" as itself (it is part of a station's
+// name, no mnemonic); a name longer than the line shows the whole words that fit, as a one-line
+// static text that wraps does, at pixel ratios 1 and 2.
+TEST_F(ConsoleFaceTest, ALongNameLineShowsTheWholeWordsThatFit) {
+    Create();
+    auto* line = static_cast<QLabel*>(console->control(1007));
+    const struct {
+        std::string text;
+        const char* shown;
+    } rows[] = {
+        {"TX: Yagi & Dipole", "TX: Yagi & Dipole"},
+        {"TX: Dipole " + std::string(100, 'W'), "TX: Dipole"},
+    };
+    QLabel reference;
+    reference.setTextFormat(Qt::PlainText);
+    reference.setFont(line->font());
+    reference.resize(line->size());
+    for (const auto& row : rows) {
+        console->SetLongNameLines(row.text, "");
+        reference.setText(QString::fromLatin1(row.shown));
+        EXPECT_EQ(line->text().toStdString(), row.text);
+        for (int ratio : {1, 2}) {
+            EXPECT_TRUE(RenderAt(*line, ratio) == RenderAt(reference, ratio)) << row.shown << ratio;
+        }
     }
 }
 

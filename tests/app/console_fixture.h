@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "app/console_window.h"
@@ -19,15 +20,20 @@
 #include "link/tcp.h"
 #include "settings/settings_path.h"
 
-// Counts the connection requests the console handles.
+// Counts the connection requests the console handles; `before` runs as each one arrives, while
+// the console still shows what the old connection left.
 class ConnectRequestCounter : public QObject {
 public:
     int count = 0;
+    std::function<void()> before;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == ConnectServerEvent) {
             ++count;
+            if (before) {
+                before();
+            }
         }
         return false;
     }

@@ -1,6 +1,10 @@
 // The console against a loopback server: what it sends, how it reads, and how a lost link
 // becomes exactly one new connection.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -36,6 +40,18 @@ std::string Ping(const std::string& name, int sequence) {
 }
 std::string Unknown(const std::string& name) {
     return "Unknown message " + name + " received from client";
+}
+
+// The console socket's next read fails with an error that is no close: its descriptor now
+// names a folder, and the TCP socket behind it closes.
+void BreakConsoleSocket() {
+    for (auto* socket : qApp->findChildren<QTcpSocket*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (socket->state() == QAbstractSocket::ConnectedState) {
+            const int folder = ::open("/", O_RDONLY | O_DIRECTORY);
+            ::dup2(folder, static_cast<int>(socket->socketDescriptor()));
+            ::close(folder);
+        }
+    }
 }
 
 // After the first "Hello", the peer's close comes as a 0-byte read and a close notification:
@@ -196,6 +212,69 @@ TEST_F(ConsoleLinkTest, AReconnectionUnderABoxDuringAFeedIsSafe) {
     ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 2; }));
     QTest::qWait(100);
     EXPECT_EQ(driver.boxTexts(), (std::vector<std::string>{Unknown("PingA"), Unknown("PingB")}));
+    EXPECT_EQ(requests.count, 2);
+}
+
+// A socket error gives Qt's error and then its close: one box, nothing of the link under it, one
+// reconnection after OK. Qt reads a reset by the server as the server's close: no box.
+TEST_F(ConsoleLinkTest, ASocketErrorShowsOneBoxAndReconnectsOnceAfterIt) {
+    Start();
+    const struct {
+        const char* behaviour;
+        std::function<void()> fault;
+        std::vector<std::string> boxes;
+    } rows[] = {
+        {"the server resets the link", [&] { server.ResetConnection(); }, {}},
+        {"a read fails", BreakConsoleSocket, {"Server communications error"}},
+    };
+    QElapsedTimer open;
+    std::size_t connectionsUnderBox = 0;
+    driver.setHandler([&](QWidget* modal) {
+        connectionsUnderBox = std::max(connectionsUnderBox, server.connections());
+        if (!open.isValid()) {
+            open.start();
+        }
+        return open.elapsed() >= 300 && ModalDriver::CloseBoxes(modal);
+    });
+    std::size_t connections = 1;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        const std::size_t boxes = driver.boxTexts().size();
+        const int before = requests.count;
+        row.fault();
+        ASSERT_TRUE(
+            WaitForBytes(connections, HelloText(static_cast<int>(connections) + 1, 3, 2).size()));
+        QTest::qWait(200);
+        EXPECT_EQ(
+            std::vector<std::string>(driver.boxTexts().begin() + boxes, driver.boxTexts().end()),
+            row.boxes);
+        EXPECT_EQ(connectionsUnderBox, row.boxes.empty() ? 0 : connections);
+        EXPECT_EQ(server.connections(), ++connections);
+        EXPECT_EQ(requests.count, before + 1);
+    }
+}
+
+// The server's last 64 KiB of States and its close: every State is fed before the console
+// resets for the reconnection.
+TEST_F(ConsoleLinkTest, EverythingReceivedBeforeTheServersCloseIsFedFirst) {
+    Start();
+    std::string states;
+    int sequence = 0;
+    while (states.size() < 64 * 1024) {
+        ++sequence;
+        states += Envelope("State", sequence,
+                           R"({"TXLongName":"Name )" + std::to_string(sequence) + "\"}");
+    }
+    states += Envelope("State", sequence + 1, R"({"TXLongName":"Last","RXLongName":"Beam"})");
+    std::string shownAtReset;
+    requests.before = [&] {
+        shownAtReset = static_cast<QLabel*>(console->control(1007))->text().toStdString();
+    };
+    server.Write(states);
+    server.CloseConnection();
+    ASSERT_TRUE(WaitForBytes(1, HelloText(2, 3, 2).size()));
+    EXPECT_EQ(shownAtReset, "TX: Last");
+    EXPECT_TRUE(driver.boxTexts().empty());
     EXPECT_EQ(requests.count, 2);
 }
 

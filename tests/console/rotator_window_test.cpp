@@ -95,6 +95,28 @@ TEST_F(RotatorWindowTest, EnterInTheEditClosesWithoutSendingAndEachOpeningStarts
     EXPECT_TRUE(link_.sent.empty());
 }
 
+// No button is or looks like the default, wherever the focus goes; Enter on a focused button
+// clicks it, and anywhere else closes the window.
+TEST_F(RotatorWindowTest, NoButtonIsTheDefaultAndEnterKeepsItsMeaning) {
+    CRotatorWindow window(*rotator_, nullptr);
+    WhenModal<CRotatorWindow>([](CRotatorWindow& running) {
+        for (QWidget* focus : std::initializer_list<QWidget*>{
+                 running.bearingEdit(), running.button(1004), running.button(1003)}) {
+            focus->setFocus(Qt::TabFocusReason);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, 10000));
+            for (int id = 1003; id <= 1009; ++id) {
+                EXPECT_FALSE(running.button(id)->isDefault()) << id;
+            }
+        }
+        QTest::keyClick(running.button(1003), Qt::Key_Return);
+        EXPECT_TRUE(running.isVisible());
+        running.bearingEdit()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
+    });
+    EXPECT_EQ(window.exec(), QDialog::Accepted);
+    EXPECT_EQ(link_.sent, std::vector<std::string>{Turn(41, 0)});
+}
+
 TEST_F(RotatorWindowTest, RotationChangedRepaintsTheOpenCompassAtOnce) {
     CRotatorWindow window(*rotator_, nullptr);
     PaintLog counter;

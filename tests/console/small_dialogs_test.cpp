@@ -87,4 +87,19 @@ TEST(AboutDialog, ShowsTheIconTheVersionAndOk) {
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
 }
 
+// At 8 points DejaVu Sans the version line is whole at pixel ratios 1 and 2: a cut glyph would
+// leave ink in the label's last column.
+TEST(AboutDialog, TheVersionLineIsWholeAtRatios1And2) {
+    const QFont saved = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+    CAboutDlg dialog;
+    QApplication::setFont(saved);
+    for (int ratio : {1, 2}) {
+        const QImage image = RenderAt(*dialog.versionLabel(), ratio);
+        for (int y = 0; y < image.height(); ++y) {
+            ASSERT_EQ(Pixel(image, image.width() - 1, y), Pixel(image, 0, 0)) << ratio << " " << y;
+        }
+    }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // and keeps what each one has sent.
 #pragma once
 
+#include <sys/socket.h>
 #include <QHostAddress>
 #include <QPointer>
 #include <QTcpServer>
@@ -12,8 +13,8 @@
 
 class LoopbackServer {
 public:
-    LoopbackServer() {
-        server_.listen(QHostAddress::LocalHost, 0);
+    explicit LoopbackServer(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
+        server_.listen(address, 0);
         QObject::connect(&server_, &QTcpServer::newConnection, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection()) {
                 const std::size_t index = received_.size();
@@ -59,6 +60,13 @@ public:
     void CloseConnection() {
         current_->flush();
         current_->disconnectFromHost();
+    }
+    // Resets the newest connection: no lingering, so the close sends a reset.
+    void ResetConnection() {
+        const linger none{1, 0};
+        setsockopt(static_cast<int>(current_->socketDescriptor()), SOL_SOCKET, SO_LINGER, &none,
+                   sizeof none);
+        current_->abort();
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "link/core/receive_path.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -18,6 +19,7 @@ struct ReceivePath::Impl {
         : host(h), handler(std::move(d)), reporter(r) {}
 
     void OnError();
+    void OnClose();
     void OnRead();
     std::unique_ptr<ReceiveChunk> ReadChunk();
     void Drain();
@@ -38,6 +40,9 @@ struct ReceivePath::Impl {
     const JsonReader* feeding = nullptr;
     // The reader reported an error: the rest of this connection's bytes are read and dropped.
     bool connectionFailed = false;
+    // The connection whose error box is open: nothing more of it is handled until the box
+    // closes and asks for the one reconnection.
+    std::optional<uint64_t> errorShown;
 
     bool busy = false;
     std::deque<std::unique_ptr<ReceiveChunk>> queue;
@@ -48,10 +53,25 @@ struct ReceivePath::Impl {
 
 void ReceivePath::Impl::OnError() {
     const uint64_t failed = connection;
+    errorShown = failed;
     host.ShowError("Server communications error");
+    errorShown.reset();
     if (connection == failed) {
         host.RequestReconnect();
     }
+}
+
+// Chunks read before the close and still waiting for an outer drain are fed first: the close
+// queues as the end of the stream behind them.
+void ReceivePath::Impl::OnClose() {
+    if (!busy) {
+        host.RequestReconnect();
+        return;
+    }
+    auto end = std::make_unique<ReceiveChunk>();
+    end->connection = connection;
+    queuedBytes += end->data.size();
+    queue.push_back(std::move(end));
 }
 
 void ReceivePath::Impl::OnRead() {
@@ -169,10 +189,13 @@ ReceivePath::ReceivePath(ReceiveHost& host, DocumentHandler handler, const Repor
 ReceivePath::~ReceivePath() = default;
 
 void ReceivePath::OnSocketNotify(int event, int errorCode) {
+    if (impl_->errorShown == impl_->connection) {
+        return;
+    }
     if (errorCode != 0) {
         impl_->OnError();
     } else if (event == FdClose) {
-        impl_->host.RequestReconnect();
+        impl_->OnClose();
     } else if (event == FdRead) {
         impl_->OnRead();
     }

@@ -98,6 +98,14 @@ TEST_F(TcpTest, EachFailedConnectShowsOneBox) {
     }
 }
 
+// An empty name is this machine's own name, whichever of its addresses that resolves to.
+TEST_F(TcpTest, AnEmptyAddressConnectsToThisMachine) {
+    LoopbackServer anyAddress{QHostAddress(QHostAddress::AnyIPv4)};
+    EXPECT_TRUE(g_tcp.Connect("", anyAddress.port(), &target));
+    EXPECT_TRUE(anyAddress.WaitForConnections(1));
+    EXPECT_TRUE(driver.boxTexts().empty());
+}
+
 // Reads take at most 4096 bytes per notification; the peer's close comes as a close
 // notification after the last bytes, and the stream then reads as ended.
 TEST_F(TcpTest, ReadsInPiecesUntilThePeerCloses) {
