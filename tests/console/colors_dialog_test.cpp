@@ -102,6 +102,7 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
 
         EXPECT_EQ(openedWith, row.openedWith);
         EXPECT_EQ(inUse, row.inUse);
+        EXPECT_EQ(LoadColorScheme(), row.saved.isEmpty() ? ColorScheme{} : row.inUse);
         QFile file(settingsFile);
         EXPECT_EQ(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).remove(' ')
                                                  : QString(),

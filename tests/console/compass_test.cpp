@@ -47,6 +47,7 @@ TEST(Compass, ImageIsTheRoseDrawnForEachPixelRatio) {
                   rose.convertToFormat(QImage::Format_RGB32))
             << ratio;
     }
+    EXPECT_EQ(&CompassRoseImage(0), &CompassRoseImage()) << "an unusable ratio counts as 1";
     // A rose stretched from 360 to 720 pixels would repeat each pixel in a 2 x 2 block; this
     // one draws its rings, ticks and letters at the finer pixels.
     const QImage& fine = CompassRoseImage(2);

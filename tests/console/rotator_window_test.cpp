@@ -63,12 +63,14 @@ TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassAskForDirections) {
         QPoint at;
         Request asked;
     } rows[] = {
-        {1004, "", {}, {7, 45, false}},       {1005, "", {}, {7, 90, false}},
-        {1006, "", {}, {7, 180, false}},      {1007, "", {}, {7, 270, false}},
-        {1008, "", {}, {7, 330, false}},      {1003, "45deg", {}, {7, 45, false}},
-        {1003, "-30", {}, {7, -30, false}},   {1003, "", {}, {7, 0, false}},
+        // clang-format off
+        {1004, "", {}, {7, 45, false}}, {1005, "", {}, {7, 90, false}},
+        {1006, "", {}, {7, 180, false}}, {1007, "", {}, {7, 270, false}},
+        {1008, "", {}, {7, 330, false}}, {1003, "45deg", {}, {7, 45, false}},
+        {1003, "-30", {}, {7, -30, false}}, {1003, "", {}, {7, 0, false}},
         {1003, "  +12x", {}, {7, 12, false}}, {1009, "", {}, {7, 0, true}},
-        {0, "", {180, 80}, {7, 360, false}},  {0, "", {0, 360}, {7, 225, false}},
+        {0, "", {180, 80}, {7, 360, false}}, {0, "", {0, 360}, {7, 225, false}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         spy.clear();
@@ -120,7 +122,7 @@ TEST_F(RotatorWindowTest, CloseAndDetachEndsTheLoopAndNeverTouchesTheRecordAgain
         rotator_.reset();  // the console deletes the records right after
         EXPECT_EQ(running.rotator(), nullptr);
         running.RotationChanged();
-        running.compass()->repaint();
+        RenderAt(*running.compass());  // the rose alone
         running.button(1004)->click();
         running.button(1009)->click();
         running.button(1003)->click();
