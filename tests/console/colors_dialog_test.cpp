@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 #include "console/colors_dialog.h"
 #include "console/tr_button.h"
@@ -20,7 +19,8 @@ const char* const DefaultSettings =
     "[Color]\nUnavailable=16744576\nAvailable=16711680\nSelected=255\nText=7929855\n";
 
 TEST(ColorsDialog, TitleButtonsDefaultAndWhiteCustomColours) {
-    CColorsDialog dialog;
+    ColorScheme inUse;
+    CColorsDialog dialog(inUse);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Colors"));
     EXPECT_EQ(dialog.size(), QSize(194, 133));
     EXPECT_EQ(dialog.button(5)->text(), QStringLiteral("Selected"));
@@ -44,9 +44,10 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     SettingsFilePath = folder.filePath(QStringLiteral("keva-client.ini")).toStdString();
     const QString settingsFile = QString::fromStdString(SettingsFilePath);
 
+    ColorScheme inUse;
     QWidget host;
     host.resize(200, 60);
-    CTRButton tx(1009, &host), rx(1005, &host), grid(5, &host);
+    CTRButton tx(1009, inUse, &host), rx(1005, inUse, &host), grid(5, inUse, &host);
     PaintLog recorder;
     for (CTRButton* button : {&tx, &rx, &grid}) {
         button->resize(50, 41);
@@ -81,9 +82,9 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
-        CurrentColorScheme() = ColorScheme{};
+        inUse = ColorScheme{};
         QFile::remove(settingsFile);
-        CColorsDialog dialog;
+        CColorsDialog dialog(inUse);
         QColor openedWith;
         WhenModal<CColorsDialog>([&](CColorsDialog& running) {
             if (row.chooserButton != 0) {
@@ -100,7 +101,8 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
         OpenColorsDialog(dialog, {&grid, &tx, &rx});
 
         EXPECT_EQ(openedWith, row.openedWith);
-        EXPECT_EQ(CurrentColorScheme(), row.inUse);
+        EXPECT_EQ(inUse, row.inUse);
+        EXPECT_EQ(LoadColorScheme(), row.saved.isEmpty() ? ColorScheme{} : row.inUse);
         QFile file(settingsFile);
         EXPECT_EQ(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).remove(' ')
                                                  : QString(),

@@ -1,5 +1,5 @@
-// Helpers of the console's widget tests: a recording outgoing link, a driver for modal dialogs
-// and pixel access on grabbed or rendered widgets.
+// Helpers of the console's widget tests: driving a modal dialog from inside its exec(), and
+// pixels of grabbed or rendered widgets.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,15 +10,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
-#include "support/recording_link.h"
-
 // Runs `action` on the active modal widget as soon as it is a T, from the event loop (so from
-// inside a running exec()). Gives up after about ten seconds, rejecting whatever dialog is
-// modal then so that the test cannot hang.
+// inside a running exec(), nested ones included). Gives up after about ten seconds, rejecting
+// whatever dialog is modal then so that the test cannot hang.
 template <class T, class Action>
 void WhenModal(Action action, int attemptsLeft = 2000) {
     QTimer::singleShot(attemptsLeft == 2000 ? 0 : 5, [action, attemptsLeft]() mutable {
@@ -49,10 +46,6 @@ protected:
     }
 };
 
-inline QImage Grab(QWidget& widget) {
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 inline QRgb Rgb(int r, int g, int b) {
     return qRgb(r, g, b) & 0xFFFFFFu;
 }
@@ -60,8 +53,11 @@ inline QRgb Pixel(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFFu;
 }
 
-// The widget rendered as on a screen of pixel ratio `ratio`.
-inline QImage RenderAt(QWidget& widget, int ratio) {
+// The widget as on a screen of pixel ratio `ratio`: grabbed at 1, rendered at 2.
+inline QImage RenderAt(QWidget& widget, int ratio = 1) {
+    if (ratio == 1) {
+        return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
     QImage image(widget.size() * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
@@ -72,11 +68,9 @@ inline QImage RenderAt(QWidget& widget, int ratio) {
 // Whether every device pixel of logical pixel (x, y) passes `test`.
 inline bool AllOfBlock(const QImage& image, int ratio, int x, int y,
                        const std::function<bool(QRgb)>& test) {
-    for (int dy = 0; dy < ratio; ++dy) {
-        for (int dx = 0; dx < ratio; ++dx) {
-            if (!test(Pixel(image, ratio * x + dx, ratio * y + dy))) {
-                return false;
-            }
+    for (int d = 0; d < ratio * ratio; ++d) {
+        if (!test(Pixel(image, ratio * x + d % ratio, ratio * y + d / ratio))) {
+            return false;
         }
     }
     return true;

@@ -3,113 +3,119 @@
 // a grid button gives what a mouse double click gives.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
 #include <string>
 #include <vector>
 
 #include "console/ant_func_button.h"
+#include "console/color_scheme.h"
 #include "console/rotator_button.h"
-#include "console_test_support.h"
 
 namespace {
 
-using Signals = std::vector<std::string>;
-
-// A window with one grid button and one rotator button, recording their signals in order.
-class Keyboard : public testing::Test {
-protected:
-    void SetUp() override {
-        grid_.setGeometry(0, 0, 95, 41);
-        rotator_.setGeometry(0, 50, 95, 41);
-        for (OwnerDrawButton* button :
-             {static_cast<OwnerDrawButton*>(&grid_), static_cast<OwnerDrawButton*>(&rotator_)}) {
-            const std::string name = button == &grid_ ? "grid " : "rotator ";
-            QObject::connect(button, &QAbstractButton::clicked,
-                             [this, name] { signals_.push_back(name + "clicked"); });
-            QObject::connect(button, &OwnerDrawButton::doubleClicked,
-                             [this, name] { signals_.push_back(name + "doubleClicked"); });
-        }
-        face_.show();
-        face_.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&face_));
-    }
-
-    static constexpr int MouseClick = 0, MouseDoubleClick = 1;
-
-    // The signals given with `button` focused by `key` pressed with `down` held and released with
-    // `up`, or by a mouse click or double click.
-    Signals SignalsOf(QWidget& button, int key, Qt::KeyboardModifier down = Qt::NoModifier,
-                      Qt::KeyboardModifier up = Qt::NoModifier) {
-        button.setFocus(Qt::TabFocusReason);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return button.hasFocus(); }, 10000));
-        signals_.clear();
-        if (key == MouseClick) {
-            QTest::mouseClick(&button, Qt::LeftButton);
-        } else if (key == MouseDoubleClick) {
-            // Press, release, double click, release.
-            const QPointF at(10, 10);
-            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-                const bool held = type != QEvent::MouseButtonRelease;
-                QMouseEvent event(type, at, button.mapToGlobal(at), Qt::LeftButton,
-                                  held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-                QApplication::sendEvent(&button, &event);
-            }
-        } else {
-            QTest::keyPress(&button, Qt::Key(key), down);
-            QTest::keyRelease(&button, Qt::Key(key), up);
-        }
-        return signals_;
-    }
-
-    QWidget face_;
-    CAntFuncButton grid_{5, &face_};
-    CRotatorButton rotator_{20, &face_};
-    Signals signals_;
+// One input event: a key going down or up (auto-repeated or not), or the mouse events of a
+// double click (press, release, double click, release) up to `kind`.
+struct Step {
+    enum Kind { Down, Up, RepeatDown, RepeatUp, MouseClick = 2, MouseDoubleClick = 4 } kind;
+    Qt::Key key = Qt::Key_Space;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    bool mouse = false;
 };
 
-TEST_F(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
-    const Signals click = {"grid clicked"}, doubleClick = {"grid clicked", "grid doubleClicked"};
-    const Signals rotatorClick = {"rotator clicked"};
-    constexpr Qt::KeyboardModifier No = Qt::NoModifier, Shift = Qt::ShiftModifier;
-    const struct {
-        const char* behaviour;
-        QWidget* button;
-        int key;  // a key pressed with `down` held and released with `up`, or the mouse
-        Qt::KeyboardModifier down, up;
-        Signals given;
-    } rows[] = {
-        {"mouse click", &grid_, MouseClick, No, No, click},
-        {"mouse double click: the second press gives a double click only", &grid_, MouseDoubleClick,
-         No, No, doubleClick},
-        {"Space", &grid_, Qt::Key_Space, No, No, click},
-        {"Shift+Space", &grid_, Qt::Key_Space, Shift, Shift, doubleClick},
-        {"Shift held only while Space went down still counts", &grid_, Qt::Key_Space, Shift, No,
-         doubleClick},
-        {"Shift on the release alone does not", &grid_, Qt::Key_Space, No, Shift, click},
-        {"other keys click nothing", &grid_, Qt::Key_A, No, No, {}},
-        {"Space on a rotator button", &rotator_, Qt::Key_Space, No, No, rotatorClick},
-        {"Shift+Space on a rotator button", &rotator_, Qt::Key_Space, Shift, Shift, rotatorClick},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(SignalsOf(*row.button, row.key, row.down, row.up), row.given) << row.behaviour;
+void Send(QWidget& button, const Step& step) {
+    const QPointF at(10, 10);
+    const QEvent::Type mouse[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
+    for (int i = 0; step.mouse && i < step.kind; ++i) {
+        const Qt::MouseButtons held = i % 2 == 0 ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(mouse[i], at, button.mapToGlobal(at), Qt::LeftButton, held, {});
+        QApplication::sendEvent(&button, &event);
+    }
+    if (!step.mouse) {
+        const bool down = step.kind == Step::Down || step.kind == Step::RepeatDown;
+        QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, step.key, step.modifiers,
+                        QString(), step.kind == Step::RepeatDown || step.kind == Step::RepeatUp);
+        QApplication::sendEvent(&button, &event);
     }
 }
 
-TEST_F(Keyboard, NoDoubleClickWhenTheClickHidesOrDisablesTheButton) {
-    // As between the two presses of a mouse double click, the click's handler may reset the
-    // console (hiding and disabling the grid) in a nested loop.
-    for (bool hide : {true, false}) {
-        const QMetaObject::Connection reset =
-            QObject::connect(&grid_, &QAbstractButton::clicked,
-                             [&, hide] { hide ? grid_.hide() : grid_.setEnabled(false); });
-        EXPECT_EQ(SignalsOf(grid_, Qt::Key_Space, Qt::ShiftModifier, Qt::ShiftModifier),
-                  Signals{"grid clicked"})
-            << hide;
+TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
+    const ColorScheme scheme;
+    QWidget face;
+    CAntFuncButton grid(5, scheme, &face);
+    CRotatorButton rotator(20, scheme, &face);
+    rotator.move(0, 50);
+    std::vector<std::string> given;
+    for (OwnerDrawButton* button :
+         {static_cast<OwnerDrawButton*>(&grid), static_cast<OwnerDrawButton*>(&rotator)}) {
+        const std::string name = button == &grid ? "grid " : "rotator ";
+        QObject::connect(button, &QAbstractButton::clicked,
+                         [&, name] { given.push_back(name + "clicked"); });
+        QObject::connect(button, &OwnerDrawButton::doubleClicked,
+                         [&, name] { given.push_back(name + "doubleClicked"); });
+    }
+    face.show();
+    face.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&face));
+
+    const Qt::Key Space = Qt::Key_Space;
+    const Qt::KeyboardModifiers Shift = Qt::ShiftModifier;
+    const Step down{Step::Down}, up{Step::Up}, shiftDown{Step::Down, Space, Shift};
+    const Step shiftUp{Step::Up, Space, Shift}, repeatUp{Step::RepeatUp, Space, Shift};
+    const Step repeatDown{Step::RepeatDown, Space, Shift};
+    const std::vector<std::string> click = {"grid clicked"};
+    const std::vector<std::string> doubleClick = {"grid clicked", "grid doubleClicked"};
+    enum OnClick { Nothing, Hide, Disable };
+    const struct {
+        const char* behaviour;
+        bool onGrid;  // else the rotator button
+        std::vector<Step> steps;
+        std::vector<std::string> given;
+        OnClick onClick = Nothing;  // what the click's handler does to the button
+    } rows[] = {
+        // clang-format off
+        {"mouse click", true, {{Step::MouseClick, Space, {}, true}}, click},
+        {"mouse double click: the second press gives a double click only", true,
+         {{Step::MouseDoubleClick, Space, {}, true}}, doubleClick},
+        {"Space", true, {down, up}, click},
+        {"Shift+Space", true, {shiftDown, shiftUp}, doubleClick},
+        {"Shift held only while Space went down still counts", true, {shiftDown, up}, doubleClick},
+        {"Shift let go before Space still counts, once", true,
+         {shiftDown, {Step::Up, Qt::Key_Shift}, up}, doubleClick},
+        {"held with auto-repeat: one double click on the last release", true,
+         {shiftDown, repeatUp, repeatDown, repeatUp, repeatDown, shiftUp}, doubleClick},
+        {"Shift+Space then Space: the second is a click only", true,
+         {shiftDown, shiftUp, down, up}, {"grid clicked", "grid doubleClicked", "grid clicked"}},
+        {"Shift on the release alone does not count", true, {down, shiftUp}, click},
+        {"Ctrl+Shift+Space is a click only", true,
+         {{Step::Down, Space, Shift | Qt::ControlModifier}, shiftUp}, click},
+        {"other keys click nothing", true, {{Step::Down, Qt::Key_A}, {Step::Up, Qt::Key_A}}, {}},
+        {"no double click when the click hides the button", true, {shiftDown, shiftUp}, click, Hide},
+        {"no double click when the click disables it", true, {shiftDown, shiftUp}, click, Disable},
+        {"Space on a rotator button", false, {down, up}, {"rotator clicked"}},
+        {"Shift+Space on a rotator button", false, {shiftDown, shiftUp}, {"rotator clicked"}},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        QWidget& button = row.onGrid ? static_cast<QWidget&>(grid) : rotator;
+        button.setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button.hasFocus(); }));
+        // As between the two presses of a mouse double click, the click's handler may reset the
+        // console (hiding and disabling the grid) in a nested loop.
+        const auto reset = QObject::connect(&grid, &QAbstractButton::clicked, [&] {
+            row.onClick == Hide ? grid.hide() : grid.setEnabled(row.onClick != Disable);
+        });
+        given.clear();
+        for (const Step& step : row.steps) {
+            Send(button, step);
+        }
+        EXPECT_EQ(given, row.given);
         QObject::disconnect(reset);
-        grid_.show();
-        grid_.setEnabled(true);
+        grid.show();
+        grid.setEnabled(true);
     }
 }
 

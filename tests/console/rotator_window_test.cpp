@@ -1,10 +1,12 @@
-// The rotator window as a real modal dialog, with the bytes of every "Direction" it sends.
+// The rotator window as a real modal dialog, with every turn or stop it asks for.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <tuple>
 
 #include "console/compass.h"
 #include "console/rotator_window.h"
@@ -12,26 +14,25 @@
 
 namespace {
 
-// A "Direction" for rotator 7: `tail` is `"Direction" : <bearing>` or `"Stop" : true`.
-std::string Direction(int sequence, const std::string& tail) {
-    return "{ \"Message\" : \"Direction\", \"Sequence\" : " + std::to_string(sequence) +
-           ", \"Version\": 1, \"Parameters\" : { \"Rotator\" : 7, " + tail + "} }";
-}
-std::string Turn(int sequence, int bearing) {
-    return Direction(sequence, "\"Direction\" : " + std::to_string(bearing));
+using Request = std::tuple<int32_t, int32_t, bool>;  // rotator, bearing, stop
+
+std::vector<Request> Requests(const QSignalSpy& spy) {
+    std::vector<Request> requests;
+    for (const QList<QVariant>& args : spy) {
+        requests.emplace_back(args[0].toInt(), args[1].toInt(), args[2].toBool());
+    }
+    return requests;
 }
 
 class RotatorWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        g_lastSequenceSent = 40;
         rotator_->number = 7;
         rotator_->shortName = "Beam";
         rotator_->hasStop = true;
     }
 
     std::unique_ptr<CRotator> rotator_ = std::make_unique<CRotator>();
-    RecordingLink link_;
 };
 
 TEST_F(RotatorWindowTest, TitleAndStopFollowTheRecord) {
@@ -53,46 +54,49 @@ TEST_F(RotatorWindowTest, TitleAndStopFollowTheRecord) {
     }
 }
 
-TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassSendDirections) {
+TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassAskForDirections) {
     CRotatorWindow window(*rotator_, nullptr);
+    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
     const struct {
-        int id;
+        int id;  // a button, or 0 for a press on the compass at `at`
         const char* typed;
-        int bearing;
-    } rows[] = {{1004, "", 45},     {1005, "", 90},  {1006, "", 180},
-                {1007, "", 270},    {1008, "", 330}, {1003, "45deg", 45},
-                {1003, "-30", -30}, {1003, "", 0},   {1003, "  +12x", 12}};
-    std::vector<std::string> expected;
+        QPoint at;
+        Request asked;
+    } rows[] = {
+        // clang-format off
+        {1004, "", {}, {7, 45, false}}, {1005, "", {}, {7, 90, false}},
+        {1006, "", {}, {7, 180, false}}, {1007, "", {}, {7, 270, false}},
+        {1008, "", {}, {7, 330, false}}, {1003, "45deg", {}, {7, 45, false}},
+        {1003, "-30", {}, {7, -30, false}}, {1003, "", {}, {7, 0, false}},
+        {1003, "  +12x", {}, {7, 12, false}}, {1009, "", {}, {7, 0, true}},
+        {0, "", {180, 80}, {7, 360, false}}, {0, "", {0, 360}, {7, 225, false}},
+        // clang-format on
+    };
     for (const auto& row : rows) {
+        spy.clear();
         window.bearingEdit()->setText(QString::fromLatin1(row.typed));
-        window.button(row.id)->click();
-        expected.push_back(Turn(41 + static_cast<int>(expected.size()), row.bearing));
+        row.id != 0 ? window.button(row.id)->click()
+                    : QTest::mouseClick(window.compass(), Qt::LeftButton, {}, row.at);
+        EXPECT_EQ(Requests(spy), std::vector<Request>{row.asked}) << row.id << row.typed;
     }
-    window.button(1009)->click();
-    expected.push_back(Direction(50, "\"Stop\" : true"));
-    QTest::mouseClick(window.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(180, 80));
-    expected.push_back(Turn(51, 360));
-    QTest::mouseClick(window.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(0, 360));
-    expected.push_back(Turn(52, 225));
-    EXPECT_EQ(link_.sent, expected);
 }
 
-TEST_F(RotatorWindowTest, EnterInTheEditClosesWithoutSendingAndEachOpeningStartsEmpty) {
-    {
-        CRotatorWindow window(*rotator_, nullptr);
-        WhenModal<CRotatorWindow>([](CRotatorWindow& running) {
-            EXPECT_TRUE(QTest::qWaitFor([&] { return running.bearingEdit()->hasFocus(); }, 10000));
-            QTest::keyClicks(running.bearingEdit(), QStringLiteral("90"));
-            QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
-        });
-        EXPECT_EQ(window.exec(), QDialog::Accepted);
-    }
+TEST_F(RotatorWindowTest, EnterInTheEditClosesWithoutAskingAndEachOpeningStartsEmpty) {
+    CRotatorWindow window(*rotator_, nullptr);
+    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
+    WhenModal<CRotatorWindow>([](CRotatorWindow& running) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return running.bearingEdit()->hasFocus(); }, 10000));
+        QTest::keyClicks(running.bearingEdit(), QStringLiteral("90"));
+        QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
+    });
+    EXPECT_EQ(window.exec(), QDialog::Accepted);
     CRotatorWindow again(*rotator_, nullptr);
+    QSignalSpy againSpy(&again, &CRotatorWindow::directionRequested);
     EXPECT_TRUE(again.bearingEdit()->text().isEmpty());
     WhenModal<CRotatorWindow>(
         [](CRotatorWindow& running) { QTest::keyClick(running.bearingEdit(), Qt::Key_Escape); });
     EXPECT_EQ(again.exec(), QDialog::Rejected);
-    EXPECT_TRUE(link_.sent.empty());
+    EXPECT_EQ(spy.count() + againSpy.count(), 0);
 }
 
 // No button is or looks like the default, wherever the focus goes; Enter on a focused button
@@ -134,18 +138,20 @@ TEST_F(RotatorWindowTest, RotationChangedRepaintsTheOpenCompassAtOnce) {
 
 TEST_F(RotatorWindowTest, CloseAndDetachEndsTheLoopAndNeverTouchesTheRecordAgain) {
     CRotatorWindow window(*rotator_, nullptr);
+    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
     WhenModal<CRotatorWindow>([this](CRotatorWindow& running) {
         running.CloseAndDetach();
         rotator_.reset();  // the console deletes the records right after
         EXPECT_EQ(running.rotator(), nullptr);
         running.RotationChanged();
-        running.compass()->repaint();
+        RenderAt(*running.compass());  // the rose alone
         running.button(1004)->click();
         running.button(1009)->click();
+        running.button(1003)->click();
         QTest::mouseClick(running.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     });
     EXPECT_EQ(window.exec(), QDialog::Rejected);
-    EXPECT_TRUE(link_.sent.empty());
+    EXPECT_EQ(spy.count(), 0);
 }
 
 }  // namespace

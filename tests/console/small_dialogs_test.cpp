@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <tuple>
 
 #include "console/about_dialog.h"
 #include "console/frequency_dialog.h"
@@ -13,38 +15,33 @@
 
 namespace {
 
-std::string Relative(int sequence, int code, int antenna) {
-    const std::string c = std::to_string(code);
-    const std::string a = std::to_string(antenna);
-    return "{ \"Message\" : \"Antenna\", \"Sequence\" : " + std::to_string(sequence) +
-           ", \"Version\": 1, \"Parameters\" : { \"Station\" : 3, \"Radio\" : 2, \"Antennas\" : "
-           "[ {\"TX\" : " +
-           c + ", \"Antenna\" : " + a + " },  {\"RX\" : " + c + ", \"Antenna\" : " + a + " } ] } }";
-}
-
-TEST(RelativeDialog, EachButtonSendsOneRelativeRequestAndTheWindowStaysOpen) {
-    RecordingLink link;
-    g_lastSequenceSent = 99;
-    g_station = 3;
-    g_radio = 2;
+TEST(RelativeDialog, EachButtonAsksForOneRelativeAntennaAndTheWindowStaysOpen) {
     CRelative dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Relative Antennas"));
     EXPECT_EQ(dialog.size(), QSize(281, 148));
+    EXPECT_EQ(dialog.button(8)->geometry().top(), dialog.button(3)->geometry().top());
     EXPECT_TRUE(dialog.button(1)->isDefault());
-    WhenModal<CRelative>([&link](CRelative& running) {
-        for (int id : {5, 8, 8, 8, 7, 3, 6}) {
-            running.button(id)->click();
+    QSignalSpy spy(&dialog, &CRelative::antennaRequested);
+    using Asked = std::tuple<int, int, int>;  // TX code, antenna, RX code
+    WhenModal<CRelative>([&spy](CRelative& running) {
+        const struct {
+            int id;
+            Asked asked;
+        } rows[] = {{3, {5, 0, 5}}, {4, {5, 1, 5}}, {5, {5, 2, 5}}, {6, {5, 3, 5}},
+                    {8, {6, 0, 6}}, {8, {6, 0, 6}}, {7, {7, 0, 7}}};
+        for (const auto& row : rows) {
+            spy.clear();
+            running.button(row.id)->click();
+            ASSERT_EQ(spy.count(), 1) << row.id;
+            EXPECT_EQ(Asked(spy[0][0].toInt(), spy[0][1].toInt(), spy[0][2].toInt()), row.asked)
+                << row.id;
             EXPECT_TRUE(running.isVisible());
         }
-        const std::vector<std::string> expected = {
-            Relative(100, 5, 2), Relative(101, 6, 0), Relative(102, 6, 0), Relative(103, 6, 0),
-            Relative(104, 7, 0), Relative(105, 5, 0), Relative(106, 5, 3)};
-        EXPECT_EQ(link.sent, expected);
+        spy.clear();
         running.button(1)->click();
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(link.sent.size(), 7u);  // closing sent nothing
-    EXPECT_EQ(dialog.button(8)->geometry().top(), dialog.button(3)->geometry().top());
+    EXPECT_EQ(spy.count(), 0) << "closing asks for nothing";
 }
 
 TEST(FrequencyDialog, ShowsTheTextAndReturnsWhatIsTypedOnlyOnOk) {
