@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
-const fs::path kSource = KEVA_MODEL_SOURCE_DIR;
+const fs::path kSource = KEVA_SOURCE_DIR;
 
 std::vector<uint8_t> ReadBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
