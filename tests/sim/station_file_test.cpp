@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::string examplePath = std::string(KEVA_SOURCE_DIR_PATH) + "/examples/station.json";
+const std::string examplePath = std::string(KEVA_SOURCE_DIR) + "/examples/station.json";
 
 TEST(StationFile, ExampleStationLoads) {
     StationDescription s;

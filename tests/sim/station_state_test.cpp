@@ -50,14 +50,15 @@ StationDescription TestStation() {
     return s;
 }
 
-// One request in a row: an antenna side, a frequency, or a function; `ok` false when refused.
-enum class Kind { Tx, Rx, Freq, Function };
+// One step of a row: a request (`ok` false when it must be refused), or the momentary clock.
+enum class Kind { Tx, Rx, Freq, Function, Expire, Deadline };
 struct Step {
     Kind kind;
-    int32_t radio;
-    int32_t code;   // antenna or function code; unused for a frequency
-    int32_t value;  // antenna number, relative index, frequency or function number
+    int32_t radio;  // Expire: the radio expected to change, 0 for none
+    int32_t code;   // antenna or function code
+    int64_t value;  // antenna number, relative index, frequency, function number, or a time
     bool ok = true;
+    int64_t at = 0;  // the time of a function request
 };
 constexpr bool No = false;
 Step Tx(int32_t radio, int32_t code, int32_t antenna, bool ok = true) {
@@ -69,55 +70,57 @@ Step Rx(int32_t radio, int32_t code, int32_t antenna, bool ok = true) {
 Step Freq(int32_t radio, int32_t khz) {
     return {Kind::Freq, radio, 0, khz};
 }
-Step Fn(int32_t radio, int32_t function, int32_t code, bool ok = true) {
-    return {Kind::Function, radio, code, function, ok};
+Step Fn(int32_t radio, int32_t function, int32_t code, bool ok = true, int64_t at = 0) {
+    return {Kind::Function, radio, code, function, ok, at};
+}
+Step Expire(int64_t now, int32_t changedRadio) {
+    return {Kind::Expire, changedRadio, 0, now};
+}
+Step Deadline(int64_t expected) {  // -1: none
+    return {Kind::Deadline, 0, 0, expected};
 }
 
-void Apply(StationState& state, const std::vector<Step>& steps) {
-    for (const Step& s : steps) {
-        const Side side = s.kind == Kind::Tx ? Side::Tx : Side::Rx;
-        const std::string refused = s.kind == Kind::Freq ? state.RequestFrequency(s.radio, s.value)
-                                    : s.kind == Kind::Function
-                                        ? state.RequestFunction(s.radio, s.value, s.code, 0)
-                                        : state.RequestAntenna(s.radio, side, s.code, s.value);
-        EXPECT_EQ(refused.empty(), s.ok) << "refusal: " << refused;
-    }
-}
-
-// One digit per antenna or function, in station order: 0 Unavailable, 1 Available, 2 Selected.
-std::string Digits(const RadioView& view, Side side) {
-    std::string digits;
-    for (const AntennaView& a : view.antennas) {
-        digits += static_cast<char>('0' + (side == Side::Tx ? a.tx : a.rx));
-    }
-    return digits;
-}
-std::string FunctionDigits(const RadioView& view, bool highlight) {
-    std::string digits;
-    for (const FunctionView& f : view.functions) {
-        digits += static_cast<char>('0' + (highlight ? f.highlight : f.state));
-    }
-    return digits;
-}
+// What a row looks at afterwards: the antennas, one digit each (0 Unavailable, 1 Available,
+// 2 Selected) for radio 1 TX, radio 1 RX and radio 2 TX; the functions' states of radio 1,
+// their highlights and the states of radio 2; or radio 1's long names.
+enum class Probe { Antennas, Functions, Names };
 
 struct Row {
     const char* name;
     std::vector<Step> steps;
-    const char* after;  // antennas: radio 1 TX, radio 1 RX, radio 2 TX; or functions: radio 1
-                        // states, radio 1 highlights, radio 2 states
+    const char* after;
+    Probe probe = Probe::Antennas;
 };
 
-// Tests are named after their rows; print the name, not the bytes.
+std::string Look(const StationState& state, Probe probe) {
+    const RadioView one = state.View(1), two = state.View(2);
+    std::string text;
+    for (const auto* view : {&one, &one, &two}) {
+        const bool first = text.empty(), second = !first && view == &one;
+        text += first ? "" : " ";
+        if (probe == Probe::Antennas) {
+            for (const AntennaView& a : view->antennas) {
+                text += static_cast<char>('0' + (second ? a.rx : a.tx));
+            }
+        } else {
+            for (const FunctionView& f : view->functions) {
+                text += static_cast<char>('0' + (second ? f.highlight : f.state));
+            }
+        }
+    }
+    return probe == Probe::Names ? one.txLongName + "|" + one.rxLongName : text;
+}
+
 void PrintTo(const Row& row, std::ostream* out) {
     *out << row.name;
-}
-std::string RowName(const testing::TestParamInfo<Row>& info) {
-    return info.param.name;
 }
 
 // Radio 1 (14025 kHz) and radio 2 (14100 kHz) cover antennas 2 to 6; 5 is receive-only.
 const char* const Untouched = "011101 011111 011101";
-const Row antennaRows[] = {
+// Function 2 is momentary; 1 is plain, 3 alternate.
+const char* const AllOff = "111 000 111";
+constexpr int64_t Due = 1000 + StationState::MomentaryMs;
+const Row kRows[] = {
     {"StartsWithNothingSelected", {}, Untouched},
     {"Code1SelectsAloneOnEachSide", {Tx(1, 1, 2), Rx(1, 1, 2)}, "021101 021111 001101"},
     {"Code2ReplacesTheSelection", {Tx(1, 1, 2), Tx(1, 2, 3)}, "012101 011111 010101"},
@@ -161,54 +164,64 @@ const Row antennaRows[] = {
     {"FrequencyChangeReleasesTheLock", {Tx(2, 1, 2), Freq(2, 3525)}, "011101 011111 100100"},
     {"FrequencyOutsideEveryBand", {Tx(1, 1, 2), Freq(1, 50000)}, "000000 000000 011101"},
     {"ExtremeFrequencies", {Freq(1, Min), Freq(2, Max)}, "000000 000000 000000"},
-};
-
-class AntennaRules : public testing::TestWithParam<Row> {};
-
-TEST_P(AntennaRules, Apply) {
-    StationState state(TestStation());
-    Apply(state, GetParam().steps);
-    EXPECT_EQ(Digits(state.View(1), Side::Tx) + " " + Digits(state.View(1), Side::Rx) + " " +
-                  Digits(state.View(2), Side::Tx),
-              GetParam().after);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, AntennaRules, testing::ValuesIn(antennaRows), RowName);
-
-// Function codes: 1 on, 2 off, 3 toggles an alternate function's highlight.
-const char* const AllOff = "111 000 111";
-const Row functionRows[] = {
-    {"AllStartAvailable", {}, AllOff},
-    {"Code1SwitchesOn", {Fn(1, 1, 1)}, "211 000 111"},
-    {"Code2SwitchesOff", {Fn(1, 1, 1), Fn(1, 1, 2)}, AllOff},
-    {"Code3TogglesTheAlternateMode", {Fn(1, 3, 3)}, "111 001 111"},
-    {"Code3TwiceTogglesBack", {Fn(1, 3, 3), Fn(1, 3, 3)}, AllOff},
-    {"Code3RefusedWithoutAlternate", {Fn(1, 1, 3, No)}, AllOff},
+    {"LongNamesStartEmpty", {}, "|", Probe::Names},
+    {"LongNamesJoinTheSelectionInStationOrder",
+     {Tx(1, 1, 3), Rx(1, 1, 6), Rx(1, 3, 5)},
+     "Tri long|Bev long + Stack long",
+     Probe::Names},
+    // Function codes: 1 on, 2 off, 3 toggles an alternate function's highlight.
+    {"FunctionsStartAvailable", {Deadline(-1)}, AllOff, Probe::Functions},
+    {"FunctionCode1SwitchesOn", {Fn(1, 1, 1), Deadline(-1)}, "211 000 111", Probe::Functions},
+    {"FunctionCode2SwitchesOff", {Fn(1, 1, 1), Fn(1, 1, 2)}, AllOff, Probe::Functions},
+    {"FunctionCode3TogglesTheAlternateMode", {Fn(1, 3, 3)}, "111 001 111", Probe::Functions},
+    {"FunctionCode3TwiceTogglesBack", {Fn(1, 3, 3), Fn(1, 3, 3)}, AllOff, Probe::Functions},
+    {"FunctionCode3RefusedWithoutAlternate", {Fn(1, 1, 3, No)}, AllOff, Probe::Functions},
     {"UnknownFunctionCodeAndRadioRefused",
      {Fn(1, 9, 1, No), Fn(1, 1, 0, No), Fn(1, 1, 4, No), Fn(5, 1, 1, No)},
-     AllOff},
-    {"EachRadioHasItsOwn", {Fn(2, 1, 1), Fn(2, 3, 3)}, "111 000 211"},
+     AllOff,
+     Probe::Functions},
+    {"EachRadioHasItsOwnFunctions", {Fn(2, 1, 1), Fn(2, 3, 3)}, "111 000 211", Probe::Functions},
+    {"MomentaryStaysOnUntilItsTime",
+     {Fn(1, 2, 1, true, 1000), Deadline(Due), Expire(Due - 1, 0)},
+     "121 000 111",
+     Probe::Functions},
+    {"MomentaryFallsBackAtItsTime",
+     {Fn(1, 2, 1, true, 1000), Expire(Due, 1), Deadline(-1)},
+     AllOff,
+     Probe::Functions},
+    {"MomentarySwitchedOffFirstHasNoTime",
+     {Fn(1, 2, 1, true, 1000), Fn(1, 2, 2, true, 1010), Deadline(-1), Expire(100000, 0)},
+     AllOff,
+     Probe::Functions},
 };
 
-class FunctionRules : public testing::TestWithParam<Row> {};
+class StationRules : public testing::TestWithParam<Row> {};
 
-TEST_P(FunctionRules, Apply) {
+TEST_P(StationRules, Apply) {
     StationState state(TestStation());
-    Apply(state, GetParam().steps);
-    EXPECT_EQ(FunctionDigits(state.View(1), false) + " " + FunctionDigits(state.View(1), true) +
-                  " " + FunctionDigits(state.View(2), false),
-              GetParam().after);
+    for (const Step& s : GetParam().steps) {
+        const Side side = s.kind == Kind::Tx ? Side::Tx : Side::Rx;
+        const int32_t value = static_cast<int32_t>(s.value);
+        std::string refused;
+        if (s.kind == Kind::Expire) {
+            EXPECT_EQ(state.ExpireMomentary(s.value),
+                      s.radio ? std::vector<int32_t>{s.radio} : std::vector<int32_t>{});
+        } else if (s.kind == Kind::Deadline) {
+            EXPECT_EQ(state.NextDeadline().value_or(-1), s.value);
+        } else if (s.kind == Kind::Freq) {
+            refused = state.RequestFrequency(s.radio, value);
+        } else if (s.kind == Kind::Function) {
+            refused = state.RequestFunction(s.radio, value, s.code, s.at);
+        } else {
+            refused = state.RequestAntenna(s.radio, side, s.code, value);
+        }
+        EXPECT_EQ(refused.empty(), s.ok) << "refusal: " << refused;
+    }
+    EXPECT_EQ(Look(state, GetParam().probe), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FunctionRules, testing::ValuesIn(functionRows), RowName);
-
-TEST(StationState, LongNamesJoinTheSelectionInStationOrder) {
-    StationState state(TestStation());
-    EXPECT_EQ(state.View(1).txLongName, "");
-    Apply(state, {Tx(1, 1, 3), Rx(1, 1, 6), Rx(1, 3, 5)});
-    EXPECT_EQ(state.View(1).txLongName, "Tri long");
-    EXPECT_EQ(state.View(1).rxLongName, "Bev long + Stack long");
-}
+INSTANTIATE_TEST_SUITE_P(Rows, StationRules, testing::ValuesIn(kRows),
+                         [](const testing::TestParamInfo<Row>& info) { return info.param.name; });
 
 TEST(StationState, RadiosComeFromTheFileAndFromHello) {
     StationState state(TestStation());
@@ -217,36 +230,12 @@ TEST(StationState, RadiosComeFromTheFileAndFromHello) {
     EXPECT_TRUE(state.AddRadio(9));
     EXPECT_EQ(state.Frequency(9), 1800);  // the station's lower frequency
     EXPECT_EQ(state.Frequency(1), 14025);
-    Apply(state, {Rx(9, 1, 1, No)});  // 1800 kHz: no band
-    EXPECT_EQ(Digits(state.View(9), Side::Rx), "000000");
+    EXPECT_EQ(state.RequestAntenna(9, Side::Rx, 1, 1).empty(), false);  // 1800 kHz: no band
     for (int32_t radio = 10; state.Radios().size() < StationState::MaxRadios; ++radio) {
         EXPECT_TRUE(state.AddRadio(radio));
     }
     EXPECT_FALSE(state.AddRadio(1000));
     EXPECT_TRUE(state.AddRadio(9));  // known radios are always fine
-}
-
-// Function 2 is momentary: it falls back after its time unless switched off first; plain
-// function 1 stays on.
-TEST(StationState, MomentaryFunctionFallsBackAfterItsTime) {
-    constexpr int64_t due = 1000 + StationState::MomentaryMs;
-    StationState state(TestStation());
-    EXPECT_FALSE(state.NextDeadline());
-    ASSERT_EQ(state.RequestFunction(1, 1, SwitchOn, 0), "");
-    EXPECT_FALSE(state.NextDeadline());
-    ASSERT_EQ(state.RequestFunction(1, 2, SwitchOn, 1000), "");
-    EXPECT_EQ(state.NextDeadline(), due);
-    EXPECT_TRUE(state.ExpireMomentary(due - 1).empty());
-    EXPECT_EQ(FunctionDigits(state.View(1), false), "221");
-    EXPECT_EQ(state.ExpireMomentary(due), std::vector<int32_t>{1});
-    EXPECT_EQ(FunctionDigits(state.View(1), false), "211");
-    EXPECT_FALSE(state.NextDeadline());
-
-    state.RequestFunction(1, 2, SwitchOn, 2000);
-    state.RequestFunction(1, 2, SwitchOff, 2010);
-    EXPECT_FALSE(state.NextDeadline());
-    EXPECT_TRUE(state.ExpireMomentary(100000).empty());
-    EXPECT_EQ(FunctionDigits(state.View(1), false), "211");
 }
 
 }  // namespace
