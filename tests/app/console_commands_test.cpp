@@ -34,11 +34,12 @@ const std::string Station =
     Envelope("Configuration", 1,
              R"({"LowerFrequency":7000,"UpperFrequency":7300,)"
              R"("Antennas":[{"Antenna":7,"ShortName":"Dipole","Row":0,"Column":0}],)"
-             R"("Functions":[{"Function":2,"ShortName":"Amp","Row":1,"Column":0}]})") +
+             R"("Functions":[{"Function":2,"ShortName":"Amp","Row":1,"Column":0},)"
+             R"({"Function":3,"ShortName":"Stack","Row":2,"Column":0,"Alternate":true}]})") +
     Envelope(
         "State", 2,
         R"({"TXLongName":"Dipole long","RXLongName":"Beam long","Antennas":[{"Antenna":7,"TX":1,"RX":1}],)"
-        R"("Functions":[{"Function":2,"State":1}]})") +
+        R"("Functions":[{"Function":2,"State":1},{"Function":3,"State":1}]})") +
     Envelope("Rotators", 3, R"({"Rotators":[{"Rotator":1,"ShortName":"Beam","HasStop":true}]})");
 
 class ConsoleCommandsTest : public ConsoleTest {
@@ -135,6 +136,16 @@ INSTANTIATE_TEST_SUITE_P(
             "AClickOnAnAvailableFunction", [](ConsoleCommandsTest& t) { t.Button(6)->click(); },
             Request(2, "Function", R"("Station" : 3, "Radio" : 2, "Function" : 2, "State" : 1} })"),
             1},
+        CommandRow{"ADoubleClickOnAnAlternateFunction",
+                   [](ConsoleCommandsTest& t) {
+                       t.Button(7)->click();
+                       emit t.Button(7)->doubleClicked();
+                   },
+                   Request(2, "Function",
+                           R"("Station" : 3, "Radio" : 2, "Function" : 3, "State" : 1} })") +
+                       Request(3, "Function",
+                               R"("Station" : 3, "Radio" : 2, "Function" : 3, "State" : 3} })"),
+                   2},
         CommandRow{"FrequencyTakesTheDigitsUpToTheFirstNonDigit",
                    [](ConsoleCommandsTest& t) { t.Frequency("14250.7"); }, Radio(2, "14250"), 1},
         CommandRow{"FrequencyWithoutDigitsSendsZero",

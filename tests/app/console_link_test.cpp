@@ -1,6 +1,7 @@
 // The console against a loopback server: how it reads, and how a lost link becomes exactly one
 // new connection.
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTcpSocket>
@@ -9,6 +10,7 @@
 
 #include "app/console_fixture.h"
 #include "app/console_menu.h"
+#include "console/server_dialog.h"
 
 namespace {
 
@@ -136,6 +138,25 @@ INSTANTIATE_TEST_SUITE_P(
             {"JSON: Found start of object when expecting a value", "Got bad message from server"},
             1,
             2},
+        LossRow{"AFailedConnectAsksForTheServer",
+                [](ConsoleLinkTest& t, CKEVAWindowsClientDlg& c) {
+                    std::ofstream(SettingsFilePath)
+                        << "[Server]\nAddress=127.0.0.1\nPort=" << LoopbackServer::ClosedPort()
+                        << "\nStation=3\nRadio=2\n";
+                    t.driver.setHandler([&t](QWidget* modal) {
+                        auto* dialog = qobject_cast<CServerDialog*>(modal);
+                        if (dialog == nullptr) {
+                            return ModalDriver::CloseBoxes(modal);
+                        }
+                        dialog->edit(1001)->setText(QString::number(t.server.port()));
+                        dialog->accept();
+                        return true;
+                    });
+                    c.OnSysCommand(IdSysServer);
+                },
+                {"Unable to connect to server"},
+                1,
+                2},
         // The antenna click arms the reconnection, so its failed send asks for exactly one.
         LossRow{"ASendOnAClosedSocket",
                 [](ConsoleLinkTest& t, auto&) { static_cast<LinkLossTest&>(t).FailedClick(true); },
