@@ -217,7 +217,8 @@ TEST_F(ConsoleLinkTest, ReadingPausesWhileMuchIsQueuedAndResumesAfterTheFeed) {
         });
     server.Write(Ping("PingA", 1));
     ASSERT_TRUE(WaitFor([&] { return driver.boxTexts().size() >= 2; }));
-    EXPECT_EQ(mostQueued, chunkLimit);
+    EXPECT_GE(mostQueued, chunkLimit);
+    EXPECT_LE(mostQueued, chunkLimit + 1);  // a short chunk may come first
     EXPECT_EQ(driver.boxTexts(), (std::vector<std::string>{Unknown("PingA"), Unknown("PingB")}));
     EXPECT_EQ(requests.count, 1);
 }
