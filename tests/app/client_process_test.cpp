@@ -28,12 +28,11 @@ TEST(ClientProcess, ReadsTheSettingsFileNamedAfterItselfAndSendsHello) {
     client.setProcessEnvironment(environment);
     client.start(program, {});
     ASSERT_TRUE(client.waitForStarted(20000));
-    const bool greeted = server.WaitForBytes(0, HelloText(1, 5, 4).size(), 60000);
-    QTest::qWait(50);
+    const bool greeted = server.WaitForBytes(0, HelloBytes(1, 5, 4).size(), 60000);
     client.kill();
     client.waitForFinished(20000);
     ASSERT_TRUE(greeted) << client.readAllStandardError().toStdString();
-    EXPECT_EQ(server.received(0), HelloText(1, 5, 4));
+    EXPECT_EQ(server.received(0), HelloBytes(1, 5, 4));
 }
 
 }  // namespace

@@ -1,39 +1,34 @@
-// A console window connected to a loopback server, with its settings file in a temporary
-// folder and its modal boxes answered by a ModalDriver.
+// A console window with its own CTCP and ServerLink, connected to a loopback server named by a
+// settings file in a temporary folder; its modal boxes are answered by a ModalDriver.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
-#include <functional>
 #include <memory>
 
 #include "app/console_window.h"
 #include "link/console_events.h"
-#include "link/core/dispatch.h"
 #include "link/core/server_link.h"
-#include "link/socket/hello_text.h"
-#include "support/loopback_server.h"
-#include "support/modal_driver.h"
 #include "link/tcp.h"
 #include "settings/settings_path.h"
+#include "support/hello_bytes.h"
+#include "support/loopback_server.h"
+#include "support/modal_driver.h"
+#include "support/temp_folder.h"
 
-// Counts the connection requests the console handles; `before` runs as each one arrives, while
-// the console still shows what the old connection left.
-class ConnectRequestCounter : public QObject {
+// Counts the connection requests the console handles and records the titles it shows.
+class ConsoleWatcher : public QObject {
 public:
     int count = 0;
-    std::function<void()> before;
+    std::vector<std::string> titles;
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == ConnectServerEvent) {
-            ++count;
-            if (before) {
-                before();
-            }
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        count += event->type() == ConnectServerEvent ? 1 : 0;
+        if (event->type() == QEvent::WindowTitleChange) {
+            titles.push_back(static_cast<QWidget*>(watched)->windowTitle().toStdString());
         }
         return false;
     }
@@ -44,48 +39,58 @@ inline std::string Envelope(const std::string& name, int sequence, const std::st
     return "{\"Message\":\"" + name + "\",\"Sequence\":" + std::to_string(sequence) +
            ",\"Version\":1,\"Parameters\":" + parameters + "}";
 }
+inline std::string Unknown(const std::string& name) {
+    return "Unknown message " + name + " received from client";
+}
+
+// The "Hello" of station 3, radio 2, as the settings file names them.
+inline std::string Hello(int sequence) {
+    return HelloBytes(sequence, 3, 2);
+}
 
 class ConsoleTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        savedPath = SettingsFilePath;
-        SettingsFilePath = folder.filePath("keva-client.ini").toStdString();
+public:
+    ConsoleTest() {
+        SettingsFilePath = (folder.path() / "keva-client.ini").string();
         std::ofstream(SettingsFilePath)
             << "[Server]\nAddress=127.0.0.1\nPort=" << server.port() << "\nStation=3\nRadio=2\n";
-        g_lastSequenceSent = 0;
-        g_lastSequenceReceived = 0;
     }
-    void TearDown() override {
+    ~ConsoleTest() override {
         console.reset();
-        g_tcp.Close();
-        SettingsFilePath = savedPath;
+        tcp.Close();
+        SettingsFilePath.clear();
     }
 
     // Builds the console (its first connection request is then queued) and shows it.
     void Create() {
-        console = std::make_unique<CKEVAWindowsClientDlg>();
+        console = std::make_unique<CKEVAWindowsClientDlg>(tcp, serverLink);
         console->installEventFilter(&requests);
         console->show();
     }
     // Builds the console and waits for its first "Hello".
     void Start() {
         Create();
-        ASSERT_TRUE(server.WaitForBytes(0, HelloText(1, 3, 2).size()));
-    }
-
-    // Waits until the server has received `count` bytes on connection `index` in all.
-    bool WaitForBytes(std::size_t index, std::size_t count) {
-        return server.WaitForBytes(index, count);
+        ASSERT_TRUE(server.WaitForBytes(0, Hello(1).size()));
+        ASSERT_EQ(server.received(0), Hello(1));
     }
     bool WaitFor(const std::function<bool()>& condition) {
         return QTest::qWaitFor(condition, 20000);
     }
+    // Waits until the console has handled what the server has sent so far and everything it
+    // had posted to itself before: a message it answers with a box goes round. A stray
+    // connection request would make it miss the box.
+    bool RoundTrip() {
+        const auto boxes = driver.boxTexts().size();
+        server.Write(Envelope("Server", 0, "{}") + Envelope("RoundTrip", 1, "{}"));
+        return WaitFor([&] { return driver.boxTexts().size() > boxes; }) &&
+               driver.boxTexts().back() == Unknown("RoundTrip");
+    }
 
-    QTemporaryDir folder;
-    std::string savedPath;
+    TempFolder folder;
     LoopbackServer server;
-    ModalDriver driver{ModalDriver::CloseBoxes};
-    ConnectRequestCounter requests;
+    ModalDriver driver;
+    ConsoleWatcher requests;
+    CTCP tcp;
+    ServerLink serverLink;
     std::unique_ptr<CKEVAWindowsClientDlg> console;
 };

@@ -5,10 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "console/server_dialog.h"
-#include "support/modal_driver.h"
+#include "link/core/server_link.h"
 #include "link/socket/recording_console.h"
+#include "link/tcp.h"
 #include "settings/settings_path.h"
+#include "support/modal_driver.h"
 
 // Cancel ends the process from inside the dialog, with the font database still loaded: what
 // fontconfig holds then is no leak of ours.
@@ -27,18 +28,19 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     RecordingConsole console;
+    CTCP tcp;
+    ServerLink serverLink;
     ModalDriver driver([](QWidget* modal) {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             std::printf("box %s\n", box->text().toUtf8().constData());
-            std::fflush(stdout);
             box->button(QMessageBox::Ok)->click();
         } else if (auto* dialog = qobject_cast<CServerDialog*>(modal)) {
             std::printf("dialog\n");
-            std::fflush(stdout);
             dialog->reject();
         }
+        std::fflush(stdout);
         return true;
     });
-    OnConnectServer(console);
+    OnConnectServer(console, tcp, serverLink);
     return 3;
 }

@@ -5,210 +5,153 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "link/connection_control.h"
 #include "link/core/server_link.h"
-#include "console/server_dialog.h"
-#include "link/socket/hello_text.h"
-#include "support/loopback_server.h"
-#include "support/modal_driver.h"
 #include "link/socket/recording_console.h"
 #include "link/tcp.h"
 #include "link/tcp_outgoing_link.h"
 #include "settings/settings_file.h"
 #include "settings/settings_path.h"
+#include "support/hello_bytes.h"
+#include "support/loopback_server.h"
+#include "support/modal_driver.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 class ConnectionControlTest : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        savedPath = SettingsFilePath;
-        SettingsFilePath = folder.filePath("keva-client.ini").toStdString();
-        previousLink = SetOutgoingLink(&link);
-        g_lastSequenceSent = 0;
-    }
-    void TearDown() override {
-        g_tcp.Close();
-        SetOutgoingLink(previousLink);
-        SettingsFilePath = savedPath;
-    }
+    ConnectionControlTest() { SettingsFilePath = (folder.path() / "keva-client.ini").string(); }
+    ~ConnectionControlTest() override { SettingsFilePath.clear(); }
 
-    void WriteSettings(const std::string& text) {
-        std::ofstream(SettingsFilePath, std::ios::binary) << text;
-    }
-    std::string SettingsText() const {
-        std::ifstream file(SettingsFilePath, std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        return text.str();
+    // "%P" is the server's port, "%C" a closed one, "%L" the server's port + 65536.
+    std::string Fill(std::string text) const {
+        const std::pair<std::string, std::string> marks[] = {
+            {"%P", std::to_string(server.port())},
+            {"%C", std::to_string(closedPort)},
+            {"%L", std::to_string(server.port() + 65536)}};
+        for (const auto& [mark, value] : marks) {
+            for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
+                text.replace(at, mark.size(), value);
+            }
+        }
+        return text;
     }
     std::string Stored(const char* key) const { return ReadServerSetting(key, "(absent)"); }
-    std::string Port() const { return std::to_string(server.port()); }
 
-    // Every modal seen: boxes by their text, the dialog by the four texts it showed.
-    std::vector<std::string> modals;
-    // How the dialog is answered: the four texts to leave in it, or none for Cancel.
-    std::function<ServerValues(const ServerValues& shown)> answer;
-    ModalDriver driver{[this](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            modals.push_back("box " + box->text().toStdString());
-            box->button(QMessageBox::Ok)->click();
-        } else if (auto* dialog = qobject_cast<CServerDialog*>(modal)) {
-            const ServerValues shown{
-                dialog->edit(1000)->text().toStdString(), dialog->edit(1001)->text().toStdString(),
-                dialog->edit(1002)->text().toStdString(), dialog->edit(1003)->text().toStdString()};
-            modals.push_back("dialog " + shown.address + " " + shown.portText + " " +
-                             shown.stationText + " " + shown.radioText);
-            const ServerValues typed = answer(shown);
-            dialog->edit(1000)->setText(QString::fromStdString(typed.address));
-            dialog->edit(1001)->setText(QString::fromStdString(typed.portText));
-            dialog->edit(1002)->setText(QString::fromStdString(typed.stationText));
-            dialog->edit(1003)->setText(QString::fromStdString(typed.radioText));
-            dialog->accept();
-        }
-        return true;
-    }};
-
-    QTemporaryDir folder;
-    std::string savedPath;
+    TempFolder folder;
     LoopbackServer server;
-    int reconnects = 0;
-    TcpOutgoingLink link{[this] { ++reconnects; }};
-    OutgoingLink* previousLink = nullptr;
+    quint16 closedPort = LoopbackServer::ClosedPort();
     RecordingConsole console;
+    CTCP tcp;
+    ServerLink serverLink;
+    TcpOutgoingLink outgoing{tcp, [] {}};
+    // Every modal seen: boxes by their text, the dialog by the four texts it showed; the dialog
+    // is answered with OK, after typing the server's port when `typePort` is set.
+    std::vector<std::string> modals;
+    bool typePort = false;
+    ModalDriver driver{[this](QWidget* modal) {
+        if (auto* dialog = qobject_cast<CServerDialog*>(modal)) {
+            std::string shown = "dialog";
+            for (int id = 1000; id <= 1003; ++id) {
+                shown += " " + dialog->edit(id)->text().toStdString();
+            }
+            modals.push_back(shown);
+            if (typePort) {
+                dialog->edit(1001)->setText(QString::number(server.port()));
+            }
+            dialog->accept();
+            return true;
+        }
+        modals.push_back("box " + qobject_cast<QMessageBox*>(modal)->text().toStdString());
+        return ModalDriver::CloseBoxes(modal);
+    }};
 };
 
-TEST_F(ConnectionControlTest, AStoredServerIsConnectedWithoutAskingAndGetsHello) {
-    WriteSettings("[Server]\nAddress=127.0.0.1\nPort=" + Port() + "\nStation=3\nRadio=2\n");
-    OnConnectServer(console);
-    EXPECT_TRUE(modals.empty());
+struct ConnectRow {
+    const char* name;
+    std::string settings;  // none: no file
+    bool typePort;
+    std::string modals;       // joined by "; "
+    std::string stored;       // Address Port Station Radio afterwards; none: file unchanged
+    std::string stationText;  // "Station <s> Radio <r>" as the titles show it
+    std::string hello;
+};
+
+class OnConnectServerTest : public ConnectionControlTest,
+                            public testing::WithParamInterface<ConnectRow> {};
+
+TEST_P(OnConnectServerTest, AsksWhenNeededConnectsAndSaysHello) {
+    const ConnectRow& row = GetParam();
+    if (!row.settings.empty()) {
+        std::ofstream(SettingsFilePath) << Fill(row.settings);
+    }
+    typePort = row.typePort;
+    serverLink.SetOutgoingLink(&outgoing);
+    OnConnectServer(console, tcp, serverLink);
+    std::string seen;
+    for (const std::string& modal : modals) {
+        seen += (seen.empty() ? "" : "; ") + modal;
+    }
+    EXPECT_EQ(seen, Fill(row.modals));
+    if (row.stored.empty()) {
+        EXPECT_EQ(ReadText(SettingsFilePath), Fill(row.settings));
+    } else {
+        EXPECT_EQ(Stored("Address") + " " + Stored("Port") + " " + Stored("Station") + " " +
+                      Stored("Radio"),
+                  Fill(row.stored));
+    }
+    const std::string title = "KEVA Windows Client - " + row.stationText;
     EXPECT_EQ(console.calls,
-              (std::vector<std::string>{
-                  "reset", "title KEVA Windows Client - Station 3 Radio 2 (Disconnected)",
-                  "discard", "connected KEVA Windows Client - Station 3 Radio 2", "arm"}));
-    ASSERT_TRUE(server.WaitForBytes(0, HelloText(1, 3, 2).size()));
-    QTest::qWait(50);
-    EXPECT_EQ(server.received(0), HelloText(1, 3, 2));
-    EXPECT_EQ(g_station, 3);
-    EXPECT_EQ(g_radio, 2);
-    EXPECT_EQ(reconnects, 0);
+              (std::vector<std::string>{"reset", "title " + title + " (Disconnected)", "discard",
+                                        "connected " + title, "arm"}));
+    ASSERT_TRUE(server.WaitForBytes(0, row.hello.size()));
+    EXPECT_EQ(server.received(0), row.hello);
+    tcp.Close();
 }
 
-// The dialog opens on a first start, on an empty address and after a failed connect; only the
-// values the operator changed are written back.
-TEST_F(ConnectionControlTest, TheDialogAsksWhenNeededAndWritesOnlyWhatChanged) {
-    const std::string closed = std::to_string(LoopbackServer::ClosedPort());
-    struct Row {
-        const char* behaviour;
-        std::string settings;  // empty: no file
-        bool typePort;         // else OK unchanged
-        std::string modals;    // joined by "; "
-        std::string stored;    // Address Port Station Radio; empty: the file is unchanged
-        std::string hello;
-    };
-    const std::string port = Port();
-    const Row rows[] = {
-        {"first start", "", true, "dialog 127.0.0.1 12059 1 1",
-         "(absent) " + port + " (absent) (absent)", HelloText(1, 1, 1)},
-        {"an empty address accepted unchanged", "[Server]\nAddress=\nPort=" + port + "\n", false,
-         "dialog 127.0.0.1 " + port + " 1 1", "", HelloText(1, 1, 1)},
-        {"a refused connection shows why, then the failed values",
-         "[Server]\nAddress=127.0.0.1\nPort=" + closed + "\nStation=4\nRadio=1\n", true,
-         "box Unable to connect to server; dialog 127.0.0.1 " + closed + " 4 1",
-         "127.0.0.1 " + port + " 4 1", HelloText(1, 4, 1)},
-    };
-    std::size_t connection = 0;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        g_lastSequenceSent = 0;
-        modals.clear();
-        std::remove(SettingsFilePath.c_str());
-        if (!row.settings.empty()) {
-            WriteSettings(row.settings);
-        }
-        answer = [&](const ServerValues& shown) {
-            ServerValues typed = shown;
-            typed.portText = row.typePort ? Port() : shown.portText;
-            return typed;
-        };
-        OnConnectServer(console);
-        std::string seen;
-        for (const std::string& modal : modals) {
-            seen += (seen.empty() ? "" : "; ") + modal;
-        }
-        EXPECT_EQ(seen, row.modals);
-        if (row.stored.empty()) {
-            EXPECT_EQ(SettingsText(), row.settings);
-        } else {
-            EXPECT_EQ(Stored("Address") + " " + Stored("Port") + " " + Stored("Station") + " " +
-                          Stored("Radio"),
-                      row.stored);
-        }
-        ASSERT_TRUE(server.WaitForBytes(connection, row.hello.size()));
-        EXPECT_EQ(server.received(connection++), row.hello);
-    }
-}
+const std::string StoredServer = "[Server]\nAddress=127.0.0.1\n";
 
-TEST_F(ConnectionControlTest, TextsAreConvertedOnlyWhereNumbersAreSent) {
-    struct Row {
-        const char* behaviour;
-        std::string port;
-        std::string station;
-        std::string title;
-        std::string hello;
-    };
-    const Row rows[] = {
-        {"only the low 16 bits of the port count", std::to_string(server.port() + 65536), "1",
-         "KEVA Windows Client - Station 1 Radio 1", HelloText(1, 1, 1)},
-        {"the title shows the station as typed", Port(), "2a",
-         "KEVA Windows Client - Station 2a Radio 1", HelloText(1, 2, 1)},
-        {"digits up to the first non-digit, with a sign", Port() + "x", "-7",
-         "KEVA Windows Client - Station -7 Radio 1", HelloText(1, -7, 1)},
-    };
-    std::size_t connection = 0;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        g_lastSequenceSent = 0;
-        console.calls.clear();
-        WriteSettings("[Server]\nAddress=127.0.0.1\nPort=" + row.port + "\nStation=" + row.station +
-                      "\n");
-        OnConnectServer(console);
-        EXPECT_TRUE(modals.empty());
-        EXPECT_EQ(console.calls.at(3), "connected " + row.title);
-        ASSERT_TRUE(server.WaitForBytes(connection, row.hello.size()));
-        EXPECT_EQ(server.received(connection), row.hello);
-        ++connection;
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OnConnectServerTest,
+    testing::Values(
+        ConnectRow{"AStoredServerWithoutAsking", StoredServer + "Port=%P\nStation=3\nRadio=2\n",
+                   false, "", "", "Station 3 Radio 2", HelloBytes(1, 3, 2)},
+        ConnectRow{"AFirstStartAsksWithTheDefaultsAndStoresWhatChanged", "", true,
+                   "dialog 127.0.0.1 12059 1 1", "(absent) %P (absent) (absent)",
+                   "Station 1 Radio 1", FirstHello},
+        ConnectRow{"AnEmptyAddressAsksAndOkUnchangedWritesNothing", "[Server]\nAddress=\nPort=%P\n",
+                   false, "dialog 127.0.0.1 %P 1 1", "", "Station 1 Radio 1", FirstHello},
+        ConnectRow{"ARefusedConnectionShowsWhyThenAsksWithTheFailedValues",
+                   StoredServer + "Port=%C\nStation=4\nRadio=1\n", true,
+                   "box Unable to connect to server; dialog 127.0.0.1 %C 4 1", "127.0.0.1 %P 4 1",
+                   "Station 4 Radio 1", HelloBytes(1, 4, 1)},
+        ConnectRow{"OnlyTheLow16BitsOfThePortCount", StoredServer + "Port=%L\n", false, "", "",
+                   "Station 1 Radio 1", FirstHello},
+        ConnectRow{"TheTitleShowsTheStationAsTypedTheHelloItsNumber",
+                   StoredServer + "Port=%P\nStation=2a\n", false, "", "", "Station 2a Radio 1",
+                   HelloBytes(1, 2, 1)},
+        ConnectRow{"DigitsUpToTheFirstNonDigitWithASign", StoredServer + "Port=%Px\nStation=-7\n",
+                   false, "", "", "Station -7 Radio 1", HelloBytes(1, -7, 1)}),
+    [](const testing::TestParamInfo<ConnectRow>& info) { return std::string(info.param.name); });
 
-TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnectionAndWrap) {
-    WriteSettings("[Server]\nAddress=127.0.0.1\nPort=" + Port() + "\n");
-    OnConnectServer(console);
-    ASSERT_TRUE(server.WaitForBytes(0, HelloText(1, 1, 1).size()));
+TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnection) {
+    std::ofstream(SettingsFilePath) << StoredServer << "Port=" << server.port() << "\n";
+    serverLink.SetOutgoingLink(&outgoing);
+    OnConnectServer(console, tcp, serverLink);
     for (int i = 0; i < 5; ++i) {
-        SendRadio(14000 + i);
+        serverLink.SendRadio(14000);
     }
-    OnConnectServer(console);
-    ASSERT_TRUE(server.WaitForBytes(1, HelloText(7, 1, 1).size()));
-    QTest::qWait(50);
-    EXPECT_EQ(server.received(1), HelloText(7, 1, 1));
-    EXPECT_NE(server.received(0).find("\"Sequence\" : 6,"), std::string::npos);
-    // The number wraps after the largest.
-    g_lastSequenceSent = 2147483647;
-    OnConnectServer(console);
-    ASSERT_TRUE(server.WaitForBytes(2, HelloText(-2147483647 - 1, 1, 1).size()));
-    EXPECT_EQ(server.received(2), HelloText(-2147483647 - 1, 1, 1));
+    OnConnectServer(console, tcp, serverLink);
+    ASSERT_TRUE(server.WaitForBytes(1, HelloBytes(7, 1, 1).size()));
+    EXPECT_EQ(server.received(1), HelloBytes(7, 1, 1));
+    tcp.Close();
 }
 
 TEST_F(ConnectionControlTest, CancelEndsTheProcessWithStatusZero) {
-    WriteSettings(
-        "[Server]\nAddress=127.0.0.1\nPort=" + std::to_string(LoopbackServer::ClosedPort()) + "\n");
+    std::ofstream(SettingsFilePath) << StoredServer << "Port=" << closedPort << "\n";
     QProcess helper;
     helper.start(QStringLiteral(KEVA_CONNECT_CANCEL_HELPER),
                  {QString::fromStdString(SettingsFilePath)});

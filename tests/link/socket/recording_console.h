@@ -1,10 +1,12 @@
-// A console window stand-in for OnConnectServer: it records what is asked of it.
+// A console window stand-in for OnConnectServer: it records what is asked of it and runs the
+// real Server Information dialog when asked for the server.
 #pragma once
 
 #include <QWidget>
 #include <string>
 #include <vector>
 
+#include "console/server_dialog.h"
 #include "link/connection_control.h"
 
 class RecordingConsole : public ConnectionConsole {
@@ -18,6 +20,18 @@ public:
         calls.push_back("connected " + title);
     }
     void ArmReconnect() override { calls.push_back("arm"); }
+    std::optional<ServerValues> AskForServer(const ServerValues& held) override {
+        CServerDialog dialog(&widget);
+        dialog.addressText = held.address;
+        dialog.portText = held.portText;
+        dialog.stationText = held.stationText;
+        dialog.radioText = held.radioText;
+        if (dialog.DoModal() != CServerDialog::IdOk) {
+            return std::nullopt;
+        }
+        return ServerValues{dialog.addressText, dialog.portText, dialog.stationText,
+                            dialog.radioText};
+    }
 
     QWidget widget;
     std::string base = "KEVA Windows Client";

@@ -7,9 +7,9 @@
 
 #include "link/console_events.h"
 #include "link/core/receive_path.h"
+#include "link/tcp.h"
 #include "support/loopback_server.h"
 #include "support/modal_driver.h"
-#include "link/tcp.h"
 
 namespace {
 
@@ -17,20 +17,11 @@ namespace {
 // would on each one it accepts.
 class NotificationTarget : public QObject {
 public:
-    struct Row {
-        int event;
-        int errorCode;
-        bool accepted;
-    };
-    std::vector<Row> rows;
+    explicit NotificationTarget(CTCP& tcp) : tcp_(tcp) {}
+
     std::vector<int64_t> counts;
     std::string bytes;
-
-    bool closed() const {
-        return std::any_of(rows.begin(), rows.end(), [](const Row& row) {
-            return row.accepted && row.event == ReceivePath::FdClose;
-        });
-    }
+    bool closed = false;
 
 protected:
     bool event(QEvent* event) override {
@@ -38,40 +29,77 @@ protected:
             return QObject::event(event);
         }
         const auto& notification = static_cast<const SocketNotifyEvent&>(*event);
-        const bool accepted = g_tcp.Accept(notification);
-        rows.push_back({notification.event(), notification.errorCode(), accepted});
-        if (accepted && notification.event() == ReceivePath::FdRead) {
-            char buffer[4096];
-            const int64_t count = g_tcp.Read(buffer, sizeof buffer);
-            counts.push_back(count);
-            if (count > 0) {
-                bytes.append(buffer, static_cast<std::size_t>(count));
+        if (tcp_.Accept(notification)) {
+            EXPECT_EQ(notification.errorCode(), 0);
+            closed = closed || notification.event() == ReceivePath::FdClose;
+            if (notification.event() == ReceivePath::FdRead) {
+                char buffer[4096];
+                counts.push_back(tcp_.Read(buffer, sizeof buffer));
+                bytes.append(buffer, static_cast<std::size_t>(std::max<int64_t>(counts.back(), 0)));
             }
         }
         return true;
     }
+
+private:
+    CTCP& tcp_;
 };
 
 class TcpTest : public testing::Test {
 protected:
-    void TearDown() override { g_tcp.Close(); }
+    ~TcpTest() override { tcp.Close(); }
+
+    void Connect() {
+        ASSERT_TRUE(tcp.Connect("127.0.0.1", server.port(), &target));
+        ASSERT_TRUE(server.WaitForConnections(1));
+    }
 
     LoopbackServer server;
-    NotificationTarget target;
-    ModalDriver driver{ModalDriver::CloseBoxes};
+    CTCP tcp;
+    NotificationTarget target{tcp};
+    ModalDriver driver;
 };
 
-TEST_F(TcpTest, SendsTheTextUpToItsFirstNulAndNothingWithoutAConnection) {
-    ASSERT_TRUE(g_tcp.Connect("127.0.0.1", server.port(), &target));
-    ASSERT_TRUE(server.WaitForConnections(1));
-    EXPECT_TRUE(g_tcp.Send("{ \"a\" : 1 }"));
-    EXPECT_TRUE(g_tcp.Send(std::string("xy\0z", 4)));
-    ASSERT_TRUE(server.WaitForBytes(0, 13));
-    QTest::qWait(50);
-    EXPECT_EQ(server.received(0), "{ \"a\" : 1 }xy");
-    g_tcp.Close();
-    EXPECT_FALSE(g_tcp.Send("x"));
-    EXPECT_FALSE(g_tcp.connected());
+// The socket CTCP made: a child of the application object.
+QTcpSocket* ConnectedSocket() {
+    for (QTcpSocket* socket : qApp->findChildren<QTcpSocket*>(Qt::FindDirectChildrenOnly)) {
+        if (socket->state() == QAbstractSocket::ConnectedState) {
+            return socket;
+        }
+    }
+    return nullptr;
+}
+
+struct SendRow {
+    const char* behaviour;
+    std::function<void(CTCP&)> before;
+    std::string text;
+    bool sent;
+    std::string received;
+};
+
+TEST_F(TcpTest, SendsTheTextUpToItsFirstNulOrReportsThatItCannot) {
+    const SendRow rows[] = {
+        {"the whole text", [](CTCP&) {}, "{ \"a\" : 1 }", true, "{ \"a\" : 1 }"},
+        {"up to the first NUL", [](CTCP&) {}, std::string("xy\0z", 4), true, "xy"},
+        {"a closed socket", [](CTCP& tcp) { tcp.Close(); }, "x", false, ""},
+        {"a socket that refuses writes",
+         [](CTCP&) { ConnectedSocket()->open(QIODevice::ReadOnly); }, "x", false, ""},
+    };
+    for (const SendRow& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        LoopbackServer peer;
+        ASSERT_TRUE(tcp.Connect("127.0.0.1", peer.port(), &target));
+        ASSERT_TRUE(peer.WaitForConnections(1));
+        row.before(tcp);
+        EXPECT_EQ(tcp.Send(row.text), row.sent);
+        // Nothing more goes on the wire before the closing mark.
+        tcp.Send("|");
+        const std::string expected = row.received + (row.sent ? "|" : "");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.received(0).size() >= expected.size(); }));
+        EXPECT_EQ(peer.received(0), expected);
+        tcp.Close();
+    }
 }
 
 TEST_F(TcpTest, EachFailedConnectShowsOneBox) {
@@ -89,12 +117,12 @@ TEST_F(TcpTest, EachFailedConnectShowsOneBox) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.behaviour);
         const std::size_t before = driver.boxTexts().size();
-        EXPECT_FALSE(g_tcp.Connect(row.address, row.port, &target));
+        EXPECT_FALSE(tcp.Connect(row.address, row.port, &target));
         ASSERT_EQ(driver.boxTexts().size(), before + 1);
         const std::string& text = driver.boxTexts().back();
         EXPECT_EQ(text.substr(0, row.boxPrefix.size()), row.boxPrefix);
         EXPECT_LE(text.size(), row.boxPrefix.size() + 79);
-        EXPECT_FALSE(g_tcp.connected());
+        EXPECT_FALSE(tcp.connected());
     }
 }
 
@@ -109,37 +137,28 @@ TEST_F(TcpTest, AnEmptyAddressConnectsToThisMachine) {
 // Reads take at most 4096 bytes per notification; the peer's close comes as a close
 // notification after the last bytes, and the stream then reads as ended.
 TEST_F(TcpTest, ReadsInPiecesUntilThePeerCloses) {
-    ASSERT_TRUE(g_tcp.Connect("127.0.0.1", server.port(), &target));
-    ASSERT_TRUE(server.WaitForConnections(1));
+    Connect();
     std::string sent(10000, 'x');
     for (std::size_t i = 0; i < sent.size(); ++i) {
         sent[i] = static_cast<char>('a' + i % 26);
     }
     server.Write(sent);
     server.CloseConnection();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return target.closed(); }, 20000));
-    QTest::qWait(50);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return target.closed && target.bytes.size() >= sent.size(); }));
     EXPECT_EQ(target.bytes, sent);
-    for (int64_t count : target.counts) {
-        EXPECT_GT(count, 0);
-        EXPECT_LE(count, 4096);
-    }
-    for (const auto& row : target.rows) {
-        EXPECT_EQ(row.errorCode, 0);
-    }
+    EXPECT_TRUE(std::all_of(target.counts.begin(), target.counts.end(),
+                            [](int64_t count) { return count > 0 && count <= 4096; }));
     char buffer[16];
-    EXPECT_EQ(g_tcp.Read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(tcp.Read(buffer, sizeof buffer), 0);
 }
 
 TEST_F(TcpTest, AcceptsOnlyNotificationsOfTheCurrentSocketThatFindSomethingToRead) {
-    ASSERT_TRUE(g_tcp.Connect("127.0.0.1", server.port(), &target));
-    ASSERT_TRUE(server.WaitForConnections(1));
-    const uint64_t first = g_tcp.connection();
-    ASSERT_TRUE(g_tcp.Connect("127.0.0.1", server.port(), &target));
-    ASSERT_TRUE(server.WaitForConnections(2));
-    const uint64_t second = g_tcp.connection();
+    Connect();
+    const uint64_t first = tcp.connection();
+    ASSERT_TRUE(tcp.Connect("127.0.0.1", server.port(), &target));
+    const uint64_t second = tcp.connection();
     ASSERT_NE(first, second);
-
     struct Row {
         const char* behaviour;
         int event;
@@ -157,11 +176,11 @@ TEST_F(TcpTest, AcceptsOnlyNotificationsOfTheCurrentSocketThatFindSomethingToRea
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.behaviour);
-        EXPECT_EQ(g_tcp.Accept(SocketNotifyEvent(row.event, row.errorCode, row.connection)),
+        EXPECT_EQ(tcp.Accept(SocketNotifyEvent(row.event, row.errorCode, row.connection)),
                   row.accepted);
     }
-    g_tcp.Close();
-    EXPECT_FALSE(g_tcp.Accept(SocketNotifyEvent(ReceivePath::FdClose, 0, second)));
+    tcp.Close();
+    EXPECT_FALSE(tcp.Accept(SocketNotifyEvent(ReceivePath::FdClose, 0, second)));
 }
 
 }  // namespace

@@ -1,0 +1,172 @@
+// The console window, offscreen in this process, against keva-sim in a child process over
+// loopback TCP. The simulator plays examples/station.json; Station 1 Radio 1 is tuned to
+// 14025 kHz, where only the Tribander and the 20 m monobander are usable.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <fstream>
+
+#include "app/console_menu.h"
+#include "app/console_window.h"
+#include "console/ant_func_button.h"
+#include "console/button_geometry.h"
+#include "console/compass.h"
+#include "console/frequency_dialog.h"
+#include "console/rotator_button.h"
+#include "console/rotator_window.h"
+#include "link/core/server_link.h"
+#include "link/tcp.h"
+#include "settings/settings_path.h"
+#include "support/modal_driver.h"
+#include "support/sim_process.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+constexpr int Tribander = 5 + 6;   // grid button id: row 1, column 1; antenna 5, rotator 1
+constexpr int FortyYagi = 5 + 10;  // row 0, column 2
+constexpr int TowerButton = 20;    // rotator 1: at 45, 6 degrees a second
+const QColor UnavailableFace(128, 128, 255);
+const QColor AvailableFace(0, 0, 255);
+const QColor SelectedBar(255, 0, 0);
+
+class ConsoleEndToEnd : public testing::Test {
+protected:
+    ConsoleEndToEnd() { SettingsFilePath = (folder.path() / "keva-client.ini").string(); }
+    ~ConsoleEndToEnd() override {
+        console.reset();
+        tcp.Close();
+        SettingsFilePath.clear();
+    }
+
+    // Starts keva-sim, makes the console and waits until it shows the station.
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(sim.Start({}, 0, error)) << error;
+        std::ofstream(SettingsFilePath)
+            << "[Server]\nAddress=127.0.0.1\nPort=" << sim.port() << "\nStation=1\nRadio=1\n";
+        console = std::make_unique<CKEVAWindowsClientDlg>(tcp, serverLink);
+        console->show();
+        ASSERT_TRUE(WaitFor([this] {
+            return console->windowTitle() ==
+                       "[1800-29700] KEVA Windows Client - Station 1 Radio 1" &&
+                   Sides(Tribander) == "1 1" && Button(Tribander)->text() == "Tribander" &&
+                   !console->control(TowerButton)->isHidden();
+        })) << sim.log();
+    }
+    void TearDown() override {
+        EXPECT_EQ(driver.boxTexts(), std::vector<std::string>{});
+        EXPECT_EQ(driver.dismissed(), std::vector<std::string>{});
+    }
+
+    static bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 20000) {
+        return QTest::qWaitFor(condition, timeoutMs);
+    }
+    CAntFuncButton* Button(int id) const {
+        return qobject_cast<CAntFuncButton*>(console->control(id));
+    }
+    std::string Sides(int id) const {
+        return std::to_string(Button(id)->txState()) + " " + std::to_string(Button(id)->rxState());
+    }
+    // The pixels of a grid button's TX and RX selection bars, left of any label.
+    std::pair<QColor, QColor> Bars(int id) const {
+        const QImage image = Button(id)->grab().toImage();
+        const QSize size = Button(id)->size();
+        return {image.pixelColor(TopBarRect(size).topLeft() + QPoint(2, 1)),
+                image.pixelColor(BottomBarRect(size).topLeft() + QPoint(2, 1))};
+    }
+    // Runs `command`, which opens a modal `Dialog`, and drives it with `drive` inside its loop.
+    template <typename Dialog>
+    void WithDialog(const std::function<void()>& command,
+                    const std::function<void(Dialog&)>& drive) {
+        bool driven = false;
+        driver.setHandler([&](QWidget* modal) {
+            auto* dialog = qobject_cast<Dialog*>(modal);
+            if (dialog == nullptr) {
+                return driver.Dismiss(modal);
+            }
+            drive(*dialog);
+            driven = true;
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+            return true;
+        });
+        command();
+        driver.setHandler({});
+        EXPECT_TRUE(driven);
+    }
+
+    TempFolder folder;
+    SimProcess sim;
+    ModalDriver driver;
+    CTCP tcp;
+    ServerLink serverLink;
+    std::unique_ptr<CKEVAWindowsClientDlg> console;
+};
+
+TEST_F(ConsoleEndToEnd, AGridClickSelectsTheAntennaAndTheNextStatePaintsIt) {
+    EXPECT_EQ(Bars(Tribander), std::make_pair(AvailableFace, AvailableFace));
+    QTest::mouseClick(Button(Tribander), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([this] { return Sides(Tribander) == "2 2"; }));
+    EXPECT_EQ(
+        sim.CountLogged("Antenna for station 1 radio 1: TX 1 on antenna 5, RX 1 on antenna 5"), 1)
+        << sim.log();
+    EXPECT_EQ(Bars(Tribander), std::make_pair(SelectedBar, SelectedBar));
+    // The same name on both sides goes on the TX line alone, after four blanks.
+    EXPECT_EQ(qobject_cast<QLabel*>(console->control(1007))->text(),
+              "    20/15/10 m Tribander (tower)");
+    EXPECT_TRUE(qobject_cast<CRotatorButton*>(console->control(TowerButton))->inUse());
+}
+
+// Every "Rotation" on the way repaints the compass: the needle passes through bearings between
+// 45 and 90 and ends pointing east.
+TEST_F(ConsoleEndToEnd, APresetTurnsTheRotatorNeedleUntilItStopsAtTheBearing) {
+    std::vector<int32_t> way;
+    QColor east;
+    QColor north;
+    WithDialog<CRotatorWindow>(
+        [&] { QTest::mouseClick(console->control(TowerButton), Qt::LeftButton); },
+        [&](CRotatorWindow& window) {
+            const auto bearing = [&window] { return window.rotator()->relativePosition; };
+            way.push_back(bearing());
+            QTest::mouseClick(window.button(1005), Qt::LeftButton);  // the 90 degree preset
+            ASSERT_TRUE(WaitFor(
+                [&] {
+                    if (way.back() != bearing()) {
+                        way.push_back(bearing());
+                    }
+                    return way.back() == 90;
+                },
+                40000));
+            const QImage compass = window.compass()->grab().toImage();
+            east = compass.pixelColor(180 + 100, 180);
+            north = compass.pixelColor(180, 180 - 100);
+        });
+    EXPECT_EQ(sim.CountLogged("Direction for rotator 1: turn to 90"), 1);
+    EXPECT_GE(way.size(), 3u) << ::testing::PrintToString(way);
+    EXPECT_EQ(way.front(), 45);
+    EXPECT_TRUE(std::is_sorted(way.begin(), way.end())) << ::testing::PrintToString(way);
+    EXPECT_EQ(east.red() > 200 && east.green() < 60, true) << east.name().toStdString();
+    EXPECT_EQ(north.red() > 200 && north.green() < 60, false) << north.name().toStdString();
+    EXPECT_EQ(qobject_cast<CRotatorButton*>(console->control(TowerButton))->text(), "Tower\n90");
+}
+
+TEST_F(ConsoleEndToEnd, TheFrequencyMakesAntennasOutsideTheBandUnavailable) {
+    WithDialog<CFrequencyDlg>([&] { console->OnSysCommand(IdSysFrequency); },
+                              [](CFrequencyDlg& dialog) {
+                                  QTest::keyClicks(dialog.edit(), QStringLiteral("7100"));
+                                  QTest::mouseClick(dialog.button(1), Qt::LeftButton);
+                              });
+    // At 7100 kHz the 40 m antennas are usable, the Tribander is not.
+    ASSERT_TRUE(WaitFor([this] { return Sides(FortyYagi) == "1 1"; })) << sim.log();
+    EXPECT_EQ(sim.CountLogged("Radio for station 1 radio 1: 7100 kHz"), 1);
+    EXPECT_EQ(Sides(Tribander), "0 0");
+    EXPECT_EQ(Bars(Tribander), std::make_pair(UnavailableFace, UnavailableFace));
+}
+
+}  // namespace
