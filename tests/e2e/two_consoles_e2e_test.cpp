@@ -15,9 +15,8 @@
 #include <fstream>
 #include <string>
 
-#include "e2e/console/radio_client.h"
-#include "e2e/console/sim_process.h"
-#include "link/socket/hello_text.h"
+#include "support/hello_bytes.h"
+#include "support/sim_process.h"
 
 namespace {
 
@@ -98,12 +97,18 @@ TEST(TwoConsoles, TwoNamesKeepTwoSettingsFilesAndShareTheLockOut) {
         [&] { return relays[0].Sent(R"("State")") && relays[1].Sent(R"("State")"); }, 3 * Patience))
         << report();
 
-    RadioClient radio2(1, 2);
-    ASSERT_TRUE(radio2.Connect(sim.port()));
-    radio2.SendRadio(14200);
-    radio2.SendAntenna(1, 5, 1);
+    QTcpSocket radio2;
+    radio2.connectToHost(QHostAddress::LocalHost, sim.port());
+    ASSERT_TRUE(radio2.waitForConnected(Patience));
+    radio2.write(HelloBytes(1, 1, 2).c_str());
+    radio2.write(R"({"Message": "Radio", "Sequence": 2, "Version": 1, "Parameters": )"
+                 R"({"Station": 1, "Radio": 2, "Frequency": 14200}})");
+    radio2.write(R"({"Message": "Antenna", "Sequence": 3, "Version": 1, "Parameters": )"
+                 R"({"Station": 1, "Radio": 2, "Antennas": [{"TX": 1, "Antenna": 5}, )"
+                 R"({"RX": 1, "Antenna": 5}]}})");
+    radio2.flush();
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(relays[i].fromConsole, HelloText(1, 1, rows[i].radio)) << rows[i].settingsFile;
+        EXPECT_EQ(relays[i].fromConsole, HelloBytes(1, 1, rows[i].radio)) << rows[i].settingsFile;
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return relays[i].Sent(rows[i].shownAfterTheLockOut); }, Patience))
             << rows[i].settingsFile << "\n"
