@@ -18,15 +18,23 @@
 #include "support/modal_driver.h"
 #include "support/temp_folder.h"
 
-// Counts the connection requests the console handles and records the titles it shows.
+// Counts the connection requests the console handles and records the titles it shows;
+// `beforeConnect` runs as each request arrives, while the console still shows what the old
+// connection left.
 class ConsoleWatcher : public QObject {
 public:
     int count = 0;
     std::vector<std::string> titles;
+    std::function<void()> beforeConnect;
 
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        count += event->type() == ConnectServerEvent ? 1 : 0;
+        if (event->type() == ConnectServerEvent) {
+            ++count;
+            if (beforeConnect) {
+                beforeConnect();
+            }
+        }
         if (event->type() == QEvent::WindowTitleChange) {
             titles.push_back(static_cast<QWidget*>(watched)->windowTitle().toStdString());
         }

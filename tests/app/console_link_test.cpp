@@ -1,6 +1,10 @@
 // The console against a loopback server: how it reads, and how a lost link becomes exactly one
 // new connection.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -238,6 +242,57 @@ TEST_F(ConsoleLinkTest, AReconnectionUnderABoxDuringAFeedIsSafe) {
     ASSERT_TRUE(RoundTrip());
     EXPECT_EQ(driver.boxTexts(),
               (std::vector<std::string>{Unknown("PingA"), Unknown("PingB"), Unknown("RoundTrip")}));
+    EXPECT_EQ(requests.count, 2);
+}
+
+// A read that fails with an error that is no close: Qt reports the error, then its close. One
+// box; nothing of the lost connection runs under it (no connection request yet); one
+// reconnection after OK.
+TEST_F(ConsoleLinkTest, ASocketErrorShowsOneBoxAndReconnectsOnceAfterIt) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    bool marked = false;
+    int requestsUnderBox = -1;
+    // The mark is posted behind whatever the box found queued, so it runs after it.
+    HoldFirstBox([&] { QMetaObject::invokeMethod(console.get(), [&] { marked = true; }); },
+                 [&] {
+                     if (marked && requestsUnderBox < 0) {
+                         requestsUnderBox = requests.count;
+                     }
+                     return marked;
+                 });
+    const int folder = ::open("/", O_RDONLY | O_DIRECTORY);  // reading it fails with EISDIR
+    ::dup2(folder, static_cast<int>(ConnectedSocket()->socketDescriptor()));
+    ::close(folder);
+    ASSERT_TRUE(server.WaitForBytes(1, Hello(2).size()));
+    EXPECT_EQ(requestsUnderBox, 1);
+    ASSERT_TRUE(RoundTrip());
+    EXPECT_EQ(driver.boxTexts(), (std::vector<std::string>{"Server communications error",
+                                                           Unknown("RoundTrip")}));
+    EXPECT_EQ(requests.count, 2);
+    EXPECT_EQ(server.connections(), 2u);
+}
+
+// The server's last 64 KiB of States, then its close at once: every State is fed before the
+// console resets for the reconnection.
+TEST_F(ConsoleLinkTest, EverythingReceivedBeforeTheServersCloseIsFedFirst) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::string states;
+    int sequence = 0;
+    while (states.size() < 64 * 1024) {
+        ++sequence;
+        states += Envelope("State", sequence,
+                           R"({"TXLongName":"Name )" + std::to_string(sequence) + "\"}");
+    }
+    states += Envelope("State", sequence + 1, R"({"TXLongName":"Last"})");
+    std::string shownAtReconnection;
+    requests.beforeConnect = [&] {
+        shownAtReconnection = static_cast<QLabel*>(console->control(1007))->text().toStdString();
+    };
+    server.Write(states);
+    server.CloseConnection();
+    ASSERT_TRUE(server.WaitForBytes(1, Hello(2).size()));
+    EXPECT_EQ(shownAtReconnection, "TX: Last");
+    EXPECT_TRUE(driver.boxTexts().empty());
     EXPECT_EQ(requests.count, 2);
 }
 
