@@ -87,31 +87,24 @@ private:
 
 class Bench {
 public:
-    Bench() {
-        previous_ = SetReportSink([this](const std::string& text) {
-            reports.push_back(text);
-            if (!inReport_.empty()) {
-                Handle(std::exchange(inReport_, ""));
-            }
-        });
-        station.SetConnectedTitle("C");
-    }
-    ~Bench() { SetReportSink(std::move(previous_)); }
+    Bench() { station.SetConnectedTitle("C"); }
 
     // Handles the messages of `stream`; those of `inReport` wait for the first report.
     void Handle(const std::string& stream, const std::string& inReport = "") {
         static constexpr std::array handlers{&Station::HandleConfiguration, &Station::HandleState,
                                              &Station::HandleRotators, &Station::HandleRotation};
         inReport_ = inReport;
-        JsonReader reader([&](const JsonNode* root) {
-            const JsonNode* member = root->firstChild.get();
-            const auto at = std::string_view("CSRPX").find(member->text.value_or("?"));
-            if (at == 4) {
-                station.ClearRotators();
-            } else {
-                (station.*handlers.at(at))(ValueOf(member));
-            }
-        });
+        JsonReader reader(
+            [&](const JsonNode* root) {
+                const JsonNode* member = root->firstChild.get();
+                const auto at = std::string_view("CSRPX").find(member->text.value_or("?"));
+                if (at == 4) {
+                    station.ClearRotators();
+                } else {
+                    (station.*handlers.at(at))(ValueOf(member));
+                }
+            },
+            reporter_);
         EXPECT_EQ(reader.Feed(stream.data(), stream.size()), JsonStatus::NeedMore) << stream;
     }
 
@@ -187,13 +180,20 @@ public:
         return Join(parts, " ");
     }
 
-    Station station{view};
-    RecordingView view{station};
     Strings reports;
 
 private:
-    ReportSink previous_;
     std::string inReport_;
+    Reporter reporter_{[this](const std::string& text) {
+        reports.push_back(text);
+        if (!inReport_.empty()) {
+            Handle(std::exchange(inReport_, ""));
+        }
+    }};
+
+public:
+    Station station{view, reporter_};
+    RecordingView view{station};
 };
 
 struct Row {
