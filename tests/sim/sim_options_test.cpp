@@ -27,14 +27,10 @@ std::string Kept(const SimOptions& o) {
            number(o.badByteAfter);
 }
 
+// clang-format off
 const OptionRow optionRows[] = {
-    {"DefaultsAreLoopbackAndNoFaults",
-     {},
-     "127.0.0.1 port 12059 station '' log 0 help 0 chunk 0 close - bad -"},
-    {"EveryValueIsKept",
-     {"--listen", "::1", "--port", "0", "--station", "x.json", "--log", "--chunk", "3",
-      "--close-after", "0", "--bad-byte-after", "5", "--port", "65535"},
-     "::1 port 65535 station 'x.json' log 1 help 0 chunk 3 close 0 bad 5"},
+    {"DefaultsAreLoopbackAndNoFaults", {}, "127.0.0.1 port 12059 station '' log 0 help 0 chunk 0 close - bad -"},
+    {"EveryValueIsKept", {"--listen", "::1", "--port", "0", "--station", "x.json", "--log", "--chunk", "3", "--close-after", "0", "--bad-byte-after", "5", "--port", "65535"}, "::1 port 65535 station 'x.json' log 1 help 0 chunk 3 close 0 bad 5"},
     {"Help", {"-h"}, "127.0.0.1 port 12059 station '' log 0 help 1 chunk 0 close - bad -"},
     {"UnknownOption", {"--verbose"}, "unknown option --verbose (see --help)"},
     {"StrayWord", {"station.json"}, "unknown option station.json (see --help)"},
@@ -42,17 +38,12 @@ const OptionRow optionRows[] = {
     {"PortTooLarge", {"--port", "65536"}, "--port needs a number from 0 to 65535, not 65536"},
     {"PortNegative", {"--port", "-1"}, "--port needs a number from 0 to 65535, not -1"},
     {"PortWithLetters", {"--port", "12059x"}, "--port needs a number from 0 to 65535, not 12059x"},
-    {"PortHuge",
-     {"--port", "99999999999999999999999"},
-     "--port needs a number from 0 to 65535, not 99999999999999999999999"},
+    {"PortHuge", {"--port", "99999999999999999999999"}, "--port needs a number from 0 to 65535, not 99999999999999999999999"},
     {"ChunkZero", {"--chunk", "0"}, "--chunk needs a number from 1 to 1000000000, not 0"},
-    {"CloseAfterText",
-     {"--close-after", "x"},
-     "--close-after needs a number from 0 to 1000000000, not x"},
-    {"BadByteAfterTooMany",
-     {"--bad-byte-after", "1000000001"},
-     "--bad-byte-after needs a number from 0 to 1000000000, not 1000000001"},
+    {"CloseAfterText", {"--close-after", "x"}, "--close-after needs a number from 0 to 1000000000, not x"},
+    {"BadByteAfterTooMany", {"--bad-byte-after", "1000000001"}, "--bad-byte-after needs a number from 0 to 1000000000, not 1000000001"},
 };
+// clang-format on
 
 class SimOptionLines : public testing::TestWithParam<OptionRow> {};
 

@@ -87,10 +87,11 @@ public:
 
     std::string raw;
     JsonStatus status = JsonStatus::NeedMore;
+    ReportRecorder reports;  // the reader's words about a bad byte
 
 private:
     QTcpSocket socket_;
-    JsonReader reader_{[](const JsonNode*) {}};
+    JsonReader reader_{[](const JsonNode*) {}, reports};
 };
 
 struct Row {
@@ -130,10 +131,7 @@ const Row kRows[] = {
      false},
 };
 
-class SimWire : public testing::TestWithParam<Row> {
-protected:
-    ReportRecorder quiet_;  // the reader's words about the bad byte
-};
+class SimWire : public testing::TestWithParam<Row> {};
 
 TEST_P(SimWire, Answers) {
     const Row& row = GetParam();
@@ -152,6 +150,7 @@ TEST_P(SimWire, Answers) {
     }
     const bool badByte = std::string_view(row.heads).ends_with("x01");
     EXPECT_EQ(console.status != JsonStatus::NeedMore, badByte) << "the stream stays JSON";
+    EXPECT_EQ(console.reports.texts.size(), badByte ? 1u : 0u);
     std::istringstream holds(row.holds);
     for (std::string hold; std::getline(holds, hold);) {
         const std::size_t at = hold.find('=');
