@@ -103,6 +103,7 @@ TEST_F(RotatorWindowTest, EnterInTheEditClosesWithoutAskingAndEachOpeningStartsE
 // clicks it, and anywhere else closes the window.
 TEST_F(RotatorWindowTest, NoButtonIsTheDefaultAndEnterKeepsItsMeaning) {
     CRotatorWindow window(*rotator_, nullptr);
+    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
     WhenModal<CRotatorWindow>([](CRotatorWindow& running) {
         for (QWidget* focus : std::initializer_list<QWidget*>{
                  running.bearingEdit(), running.button(1004), running.button(1003)}) {
@@ -118,7 +119,7 @@ TEST_F(RotatorWindowTest, NoButtonIsTheDefaultAndEnterKeepsItsMeaning) {
         QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
     });
     EXPECT_EQ(window.exec(), QDialog::Accepted);
-    EXPECT_EQ(link_.sent, std::vector<std::string>{Turn(41, 0)});
+    EXPECT_EQ(Requests(spy), std::vector<Request>{Request(7, 0, false)});
 }
 
 TEST_F(RotatorWindowTest, RotationChangedRepaintsTheOpenCompassAtOnce) {
