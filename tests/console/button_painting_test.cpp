@@ -1,5 +1,5 @@
-// The owner-drawn buttons on pixels of grabbed images, in the scheme each is given, and at a
-// device pixel ratio of 2.
+// The owner-drawn buttons on pixels, in the scheme each is given, at device pixel ratios 1 and
+// 2: every probe is a logical pixel, all of whose device pixels must have the colour.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
@@ -12,157 +12,106 @@
 
 namespace {
 
-const QRgb U = Rgb(128, 128, 255);  // unavailable
-const QRgb A = Rgb(0, 0, 255);      // available
-const QRgb S = Rgb(255, 0, 0);      // selected
-const QRgb I = A ^ 0xFFFFFFu;       // available, inverted
-const QRgb Text = Rgb(255, 255, 120);
-const QRgb DarkShadow = Rgb(105, 105, 105);
-const QRgb Shadow = Rgb(160, 160, 160);
-const QRgb Green = Rgb(0, 255, 0);
+const QRgb U = 0x8080FF, A = 0x0000FF, S = 0xFF0000;  // unavailable, available, selected
+const QRgb I = A ^ 0xFFFFFFu, Green = 0x00FF00;       // available inverted
+const QRgb Dark = 0x696969, Shadow = 0xA0A0A0, Text = 0xFFFF78;
 
-TEST(ButtonPainting, GridButtonFaces) {
+TEST(ButtonPainting, FacesBarsEdgesAndHighlight) {
     ColorScheme greenAvailable;
     greenAvailable.availableColor = 0x00FF00u;
+    enum Kind { Grid, Rotator, Mode };
     struct Probe {
         int x, y;
         QRgb colour;
     };
     const struct {
         const char* behaviour;
-        GridButtonState state;
+        Kind kind;
+        GridButtonState state;  // Grid; Mode: tx is the armed flag
         bool down;
+        const char* label;  // Rotator, with onGrid = state.txState, inUse = state.rxState
         std::vector<Probe> probes;
-        int height = 41;
+        QSize size = {95, 41};
         ColorScheme scheme = {};
     } rows[] = {
         // clang-format off
-        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", {1, 0, false},
-         false, {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
-        {"the middle row is TX's for RX too", {0, 2, false}, false, {{5, 20, U}, {5, 21, A}}},
-        {"even height: rows 0..19 TX, 20..39 RX", {0, 1, false}, false, {{5, 19, U}, {5, 20, A}},
-         40},
-        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", {2, 2, false}, false,
+        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, {1, 0, false},
+         false, "", {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
+        {"the middle row is TX's for RX too", Grid, {0, 2, false}, false, "", {{5, 20, U}, {5, 21, A}}},
+        {"even height: rows 0..19 TX, 20..39 RX", Grid, {0, 1, false}, false, "", {{5, 19, U}, {5, 20, A}},
+         {95, 40}},
+        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, {2, 2, false}, false, "",
          {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A},
           {40, 9, A}, {40, 31, A}, {40, 35, A}}},
-        {"TX selected: the top bar only", {2, 0, false}, false, {{40, 7, S}, {40, 33, U}}},
-        {"state 3 is available without a bar", {3, 3, false}, false,
-         {{40, 7, A}, {40, 33, A}, {5, 20, A}}},
-        {"highlight: dotted (x + y even) and inverted, three pixels inside", {1, 1, true}, false,
+        {"TX selected: the top bar only", Grid, {2, 0, false}, false, "", {{40, 7, S}, {40, 33, U}}},
+        {"state 3 is available without a bar", Grid, {3, 3, false}, false, "", {{40, 7, A}, {40, 33, A}, {5, 20, A}}},
+        {"highlight: dotted (x + y even) and inverted, three pixels inside", Grid, {1, 1, true}, false, "",
          {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I},
           {92, 11, A}, {41, 37, I}, {41, 38, A}}},
-        {"raised edge on the bottom and right", {0, 0, false}, false,
-         {{94, 20, DarkShadow}, {93, 20, Shadow}, {40, 40, DarkShadow}, {40, 39, Shadow},
-          {0, 20, U}, {40, 0, U}}},
-        {"sunken edge on the top and left when pressed", {0, 0, false}, true,
-         {{0, 20, Shadow}, {1, 20, DarkShadow}, {40, 0, Shadow}, {40, 1, DarkShadow}, {94, 20, U},
-          {40, 40, U}}},
-        {"the colours are the given scheme's", {1, 2, false}, false,
-         {{5, 5, Green}, {5, 30, Green}, {40, 33, S}}, 41, greenAvailable},
+        {"raised edge on the bottom and right", Grid, {0, 0, false}, false, "",
+         {{94, 20, Dark}, {93, 20, Shadow}, {40, 40, Dark}, {40, 39, Shadow}, {0, 20, U}, {40, 0, U}}},
+        {"sunken edge on the top and left when pressed", Grid, {0, 0, false}, true, "",
+         {{0, 20, Shadow}, {1, 20, Dark}, {40, 0, Shadow}, {40, 1, Dark}, {94, 20, U}, {40, 40, U}}},
+        {"the colours are the given scheme's", Grid, {1, 2, false}, false, "",
+         {{5, 5, Green}, {5, 30, Green}, {40, 33, S}}, {95, 41}, greenAvailable},
+        {"rotator on the grid, not in use: no bars", Rotator, {1, 0}, false, "Beam", {{5, 20, A}, {12, 7, A}}},
+        {"rotator in use off the grid: bars", Rotator, {0, 1}, false, "Beam\n245",
+         {{5, 20, U}, {12, 7, S}, {12, 33, S}}},
+        {"mode button not armed", Mode, {0}, false, "TX", {{3, 3, A}, {3, 20, A}}, {50, 41}},
+        {"mode button armed", Mode, {1}, false, "TX", {{3, 3, S}, {3, 20, S}}, {50, 41}},
         // clang-format on
     };
     for (const auto& row : rows) {
-        CAntFuncButton button(5, row.scheme, nullptr);
-        button.resize(95, row.height);
-        button.SetState(row.state);
-        button.setDown(row.down);
-        const QImage image = RenderAt(button);
-        for (const Probe& p : row.probes) {
-            EXPECT_EQ(Pixel(image, p.x, p.y), p.colour)
-                << row.behaviour << ": " << p.x << "," << p.y;
+        std::unique_ptr<OwnerDrawButton> button;
+        if (row.kind == Grid) {
+            auto grid = std::make_unique<CAntFuncButton>(5, row.scheme, nullptr);
+            grid->SetState(row.state);
+            button = std::move(grid);
+        } else if (row.kind == Rotator) {
+            auto rotator = std::make_unique<CRotatorButton>(20, row.scheme, nullptr);
+            rotator->SetLabelAndMarks(row.label, row.state.txState != 0, row.state.rxState != 0);
+            button = std::move(rotator);
+        } else {
+            auto mode = std::make_unique<CTRButton>(1009, row.scheme, nullptr);
+            mode->setText(QString::fromLatin1(row.label));
+            mode->SetArmed(row.state.txState != 0);
+            button = std::move(mode);
         }
-    }
-}
-
-TEST(ButtonPainting, RotatorShowsBarsWhileInUseAndItsLabelOnAvailableCells) {
-    const ColorScheme scheme;
-    CRotatorButton button(20, scheme, nullptr);
-    button.resize(95, 41);
-    button.SetLabelAndMarks("Beam", true, false);
-    const QImage onGrid = RenderAt(button);
-    EXPECT_EQ(Pixel(onGrid, 5, 20), A);
-    EXPECT_EQ(Pixel(onGrid, 12, 7), A) << "no bars while not in use";
-
-    button.SetLabelAndMarks("Beam\n245", false, true);
-    const QImage image = RenderAt(button);
-    EXPECT_EQ(Pixel(image, 5, 20), U);
-    EXPECT_EQ(Pixel(image, 12, 7), S);
-    EXPECT_EQ(Pixel(image, 12, 33), S);
-    // The label's cells: available behind the letters, centred, around the middle row.
-    const int lineHeight = QFontMetrics(button.font()).height();
-    int availableRows = 0;
-    bool textSeen = false;
-    for (int y = 0; y < 41; ++y) {
-        bool rowHasAvailable = false;
-        for (int x = 0; x < 95; ++x) {
-            rowHasAvailable |= Pixel(image, x, y) == A;
-            textSeen |= Pixel(image, x, y) == Text;
-        }
-        if (rowHasAvailable) {
-            ++availableRows;
-            EXPECT_GE(y, 41 / 2 - lineHeight) << y;
-            EXPECT_LT(y, 41 / 2 + lineHeight) << y;
-        }
-    }
-    EXPECT_EQ(availableRows, 2 * lineHeight);
-    EXPECT_TRUE(textSeen);
-}
-
-TEST(ButtonPainting, ModeButtonFaceAndLabelCellFollowTheArmedFlag) {
-    const ColorScheme scheme;
-    CTRButton button(1009, scheme, nullptr);
-    button.setText(QStringLiteral("TX"));
-    button.resize(50, 41);
-    EXPECT_EQ(Pixel(RenderAt(button), 3, 3), A);
-    button.SetArmed(true);
-    const QImage image = RenderAt(button);
-    EXPECT_EQ(Pixel(image, 3, 3), S);
-    bool textSeen = false;
-    for (int x = 0; x < 50; ++x) {
-        EXPECT_NE(Pixel(image, x, 20), A) << x;
-        textSeen |= Pixel(image, x, 20) == Text;
-    }
-    EXPECT_TRUE(textSeen);
-}
-
-// Fills, bars, edges and the dotted highlight at ratio 2: every logical pixel away from the
-// label becomes a 2 x 2 block of the colour it has at ratio 1.
-TEST(ButtonPainting, FacesKeepTheirGeometryInLogicalPixelsAtRatio2) {
-    const ColorScheme scheme;
-    CAntFuncButton grid(5, scheme, nullptr);
-    grid.resize(95, 41);
-    grid.setText(QStringLiteral("Beam"));
-    grid.SetState({2, 0, true});
-    CRotatorButton rotator(20, scheme, nullptr);
-    rotator.resize(95, 41);
-    rotator.SetLabelAndMarks("Beam\n225", false, true);
-    CTRButton mode(1009, scheme, nullptr);
-    mode.resize(50, 41);
-    mode.setText(QStringLiteral("TX"));
-    mode.SetArmed(true);
-    // Where each label may fall, text metrics differing at the finer pixels: the rotator's two
-    // lines reach into the bars' rows.
-    const struct {
-        QWidget* button;
-        QRect label;
-    } rows[] = {
-        {&grid, QRect(12, 10, 95 - 24, 41 - 20)},
-        {&rotator, QRect(25, 5, 95 - 50, 41 - 10)},
-        {&mode, QRect(12, 10, 50 - 24, 41 - 20)},
-    };
-    for (const auto& row : rows) {
-        const QImage atOne = RenderAt(*row.button);
-        const QImage atTwo = RenderAt(*row.button, 2);
-        ASSERT_EQ(atTwo.size(), row.button->size() * 2);
-        for (int y = 0; y < row.button->height(); ++y) {
-            for (int x = 0; x < row.button->width(); ++x) {
-                const QRgb expected = Pixel(atOne, x, y);
-                ASSERT_TRUE(row.label.contains(x, y) ||
-                            AllOfBlock(atTwo, 2, x, y, [&](QRgb c) { return c == expected; }))
-                    << row.button->metaObject()->className() << " " << x << "," << y;
+        button->resize(row.size);
+        button->setDown(row.down);
+        for (int ratio : {1, 2}) {
+            const QImage image = RenderAt(*button, ratio);
+            ASSERT_EQ(image.size(), row.size * ratio);
+            for (const Probe& p : row.probes) {
+                EXPECT_TRUE(
+                    AllOfBlock(image, ratio, p.x, p.y, [&](QRgb c) { return c == p.colour; }))
+                    << row.behaviour << " at ratio " << ratio << ": " << p.x << "," << p.y;
             }
         }
     }
+}
+
+// A rotator's two-line label sits on available cells (in use or on the grid), one line height
+// either side of the middle row.
+TEST(ButtonPainting, RotatorLabelCellsAroundTheMiddleRow) {
+    const ColorScheme scheme;
+    CRotatorButton button(20, scheme, nullptr);
+    button.resize(95, 41);
+    button.SetLabelAndMarks("Beam\n245", false, true);
+    const QImage image = RenderAt(button);
+    const int lineHeight = QFontMetrics(button.font()).height();
+    int availableRows = 0, textPixels = 0;
+    for (int y = 0; y < 41; ++y) {
+        bool available = false;
+        for (int x = 0; x < 95; ++x) {
+            available |= Pixel(image, x, y) == A;
+            textPixels += Pixel(image, x, y) == Text;
+        }
+        availableRows += available;
+        EXPECT_TRUE(!available || (y >= 20 - lineHeight && y < 20 + lineHeight)) << y;
+    }
+    EXPECT_EQ(availableRows, 2 * lineHeight);
+    EXPECT_GT(textPixels, 0);
 }
 
 }  // namespace

@@ -18,22 +18,9 @@ namespace {
 const char* const DefaultSettings =
     "[Color]\nUnavailable=16744576\nAvailable=16711680\nSelected=255\nText=7929855\n";
 
-TEST(ColorsDialog, TitleButtonsDefaultAndWhiteCustomColours) {
-    ColorScheme inUse;
-    CColorsDialog dialog(inUse);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Colors"));
-    EXPECT_EQ(dialog.size(), QSize(194, 133));
-    EXPECT_EQ(dialog.button(5)->text(), QStringLiteral("Selected"));
-    EXPECT_EQ(dialog.button(5)->geometry(), QRect(11, 70, 75, 23));
-    EXPECT_TRUE(dialog.button(1)->isDefault());
-    for (int i = 0; i < QColorDialog::customCount(); ++i) {
-        EXPECT_EQ(QColorDialog::customColor(i), QColor(255, 255, 255)) << i;
-    }
-}
-
-// The chooser of one colour button picks a colour (or is cancelled), then the dialog closes with
-// OK or Cancel: what is in use, what is saved, the repaint of the console's buttons in the order
-// given, and what the next opening starts from.
+// The chooser of one colour button picks a colour (or is cancelled; its custom colours are white),
+// then the dialog closes with OK or Cancel: what is in use, what is saved, the repaint of the
+// console's buttons in the order given, and what the next opening starts from.
 TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -85,6 +72,12 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
         inUse = ColorScheme{};
         QFile::remove(settingsFile);
         CColorsDialog dialog(inUse);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Colors"));
+        EXPECT_EQ(dialog.size(), QSize(194, 133));
+        EXPECT_EQ(dialog.button(5)->text(), QStringLiteral("Selected"));
+        EXPECT_EQ(dialog.button(5)->geometry(), QRect(11, 70, 75, 23));
+        EXPECT_TRUE(dialog.button(1)->isDefault());
+        EXPECT_EQ(QColorDialog::customColor(row.chooserButton), QColor(255, 255, 255));
         QColor openedWith;
         WhenModal<CColorsDialog>([&](CColorsDialog& running) {
             if (row.chooserButton != 0) {

@@ -9,8 +9,6 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
-#include <functional>
-#include <utility>
 #include <vector>
 
 // Runs `action` on the active modal widget as soon as it is a T, from the event loop (so from
@@ -33,11 +31,8 @@ void WhenModal(Action action, int attemptsLeft = 2000) {
 }
 
 // Records the objects it filters in the order they paint.
-class PaintLog : public QObject {
-public:
+struct PaintLog : QObject {
     std::vector<QObject*> painted;
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             painted.push_back(watched);
@@ -46,9 +41,6 @@ protected:
     }
 };
 
-inline QRgb Rgb(int r, int g, int b) {
-    return qRgb(r, g, b) & 0xFFFFFFu;
-}
 inline QRgb Pixel(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFFu;
 }
@@ -66,8 +58,8 @@ inline QImage RenderAt(QWidget& widget, int ratio = 1) {
 }
 
 // Whether every device pixel of logical pixel (x, y) passes `test`.
-inline bool AllOfBlock(const QImage& image, int ratio, int x, int y,
-                       const std::function<bool(QRgb)>& test) {
+template <class Test>
+bool AllOfBlock(const QImage& image, int ratio, int x, int y, Test test) {
     for (int d = 0; d < ratio * ratio; ++d) {
         if (!test(Pixel(image, ratio * x + d % ratio, ratio * y + d / ratio))) {
             return false;

@@ -24,23 +24,6 @@ struct Step {
     bool mouse = false;
 };
 
-void Send(QWidget& button, const Step& step) {
-    const QPointF at(10, 10);
-    const QEvent::Type mouse[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
-    for (int i = 0; step.mouse && i < step.kind; ++i) {
-        const Qt::MouseButtons held = i % 2 == 0 ? Qt::LeftButton : Qt::NoButton;
-        QMouseEvent event(mouse[i], at, button.mapToGlobal(at), Qt::LeftButton, held, {});
-        QApplication::sendEvent(&button, &event);
-    }
-    if (!step.mouse) {
-        const bool down = step.kind == Step::Down || step.kind == Step::RepeatDown;
-        QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, step.key, step.modifiers,
-                        QString(), step.kind == Step::RepeatDown || step.kind == Step::RepeatUp);
-        QApplication::sendEvent(&button, &event);
-    }
-}
-
 TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
     const ColorScheme scheme;
     QWidget face;
@@ -48,9 +31,8 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
     CRotatorButton rotator(20, scheme, &face);
     rotator.move(0, 50);
     std::vector<std::string> given;
-    for (OwnerDrawButton* button :
-         {static_cast<OwnerDrawButton*>(&grid), static_cast<OwnerDrawButton*>(&rotator)}) {
-        const std::string name = button == &grid ? "grid " : "rotator ";
+    for (auto [button, name] :
+         {std::pair<OwnerDrawButton*, std::string>{&grid, "grid "}, {&rotator, "rotator "}}) {
         QObject::connect(button, &QAbstractButton::clicked,
                          [&, name] { given.push_back(name + "clicked"); });
         QObject::connect(button, &OwnerDrawButton::doubleClicked,
@@ -62,9 +44,9 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
 
     const Qt::Key Space = Qt::Key_Space;
     const Qt::KeyboardModifiers Shift = Qt::ShiftModifier;
-    const Step down{Step::Down}, up{Step::Up}, shiftDown{Step::Down, Space, Shift};
-    const Step shiftUp{Step::Up, Space, Shift}, repeatUp{Step::RepeatUp, Space, Shift};
-    const Step repeatDown{Step::RepeatDown, Space, Shift};
+    const Step down{Step::Down}, up{Step::Up}, shiftDown{Step::Down, Space, Shift},
+        shiftUp{Step::Up, Space, Shift}, repeatUp{Step::RepeatUp, Space, Shift},
+        repeatDown{Step::RepeatDown, Space, Shift};
     const std::vector<std::string> click = {"grid clicked"};
     const std::vector<std::string> doubleClick = {"grid clicked", "grid doubleClicked"};
     enum OnClick { Nothing, Hide, Disable };
@@ -110,7 +92,20 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
         });
         given.clear();
         for (const Step& step : row.steps) {
-            Send(button, step);
+            const QEvent::Type mouse[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
+            for (int i = 0; step.mouse && i < step.kind; ++i) {
+                QMouseEvent event(mouse[i], QPointF(10, 10), button.mapToGlobal(QPointF(10, 10)),
+                                  Qt::LeftButton, i % 2 == 0 ? Qt::LeftButton : Qt::NoButton, {});
+                QApplication::sendEvent(&button, &event);
+            }
+            const bool down = step.kind == Step::Down || step.kind == Step::RepeatDown;
+            QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, step.key, step.modifiers,
+                            QString(),
+                            step.kind == Step::RepeatDown || step.kind == Step::RepeatUp);
+            if (!step.mouse) {
+                QApplication::sendEvent(&button, &event);
+            }
         }
         EXPECT_EQ(given, row.given);
         QObject::disconnect(reset);
