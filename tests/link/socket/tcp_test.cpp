@@ -129,7 +129,7 @@ TEST_F(TcpTest, EachFailedConnectShowsOneBox) {
 // An empty name is this machine's own name, whichever of its addresses that resolves to.
 TEST_F(TcpTest, AnEmptyAddressConnectsToThisMachine) {
     LoopbackServer anyAddress{QHostAddress(QHostAddress::AnyIPv4)};
-    EXPECT_TRUE(g_tcp.Connect("", anyAddress.port(), &target));
+    EXPECT_TRUE(tcp.Connect("", anyAddress.port(), &target));
     EXPECT_TRUE(anyAddress.WaitForConnections(1));
     EXPECT_TRUE(driver.boxTexts().empty());
 }
