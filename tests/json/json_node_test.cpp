@@ -1,23 +1,19 @@
-// AttachChild's checks and linking, and releasing trees of any depth or width.
+// AttachChild's checks and linking, and the accessors the message handlers rely on.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "json/json_node.h"
 #include "json/tree_links.h"
-#include "small_stack.h"
 #include "support/report_recorder.h"
 
 namespace {
 
 std::unique_ptr<JsonNode> Node(JsonKind kind) {
     return std::make_unique<JsonNode>(kind);
-}
-
-std::unique_ptr<JsonNode> Node(JsonKind kind, const std::string& text) {
-    return std::make_unique<JsonNode>(kind, text);
 }
 
 constexpr JsonKind kUnknownKind = static_cast<JsonKind>(9);
@@ -30,11 +26,6 @@ struct AttachRow {
     bool childHasChild;
     const char* report;  // none: accepted
 };
-
-// Rows print as their names, so test names and failures carry no raw bytes.
-void PrintTo(const AttachRow& row, std::ostream* out) {
-    *out << row.name;
-}
 
 const AttachRow kAttachRows[] = {
     {"label_takes_string", JsonKind::Label, "Port", JsonKind::String, false, nullptr},
@@ -72,7 +63,8 @@ class AttachChildTest : public testing::TestWithParam<AttachRow> {};
 
 TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
     const AttachRow& row = GetParam();
-    auto parent = row.parentText ? Node(row.parentKind, row.parentText) : Node(row.parentKind);
+    auto parent = Node(row.parentKind);
+    parent->text = row.parentText ? std::optional<std::string>(row.parentText) : std::nullopt;
     std::vector<const JsonNode*> children;  // expected, in document order
     for (int i = 0; row.parentKind == JsonKind::Array && i < 2; ++i) {  // earlier elements
         auto earlier = Node(JsonKind::Null);
@@ -81,7 +73,7 @@ TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
     }
     auto child = Node(row.childKind);
     if (row.childHasChild) {
-        child->firstChild = Node(JsonKind::Label, "inner");
+        child->firstChild = Node(JsonKind::Label);
         child->firstChild->parent = child.get();
         child->lastChild = child->firstChild.get();
     }
@@ -106,64 +98,54 @@ TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, AttachChildTest, testing::ValuesIn(kAttachRows),
-                         [](const testing::TestParamInfo<AttachRow>& info) {
-                             return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
-// A chain of `levels` repeats of `pattern` under a root of `rootKind`, built with AttachChild.
-std::unique_ptr<JsonNode> Chain(JsonKind rootKind, const std::vector<JsonKind>& pattern,
-                                int levels) {
-    auto root = Node(rootKind);
-    JsonNode* innermost = root.get();
-    for (int i = 0; i < levels; ++i) {
-        for (JsonKind kind : pattern) {
-            auto child = Node(kind);
-            JsonNode* next = child.get();
-            AttachChild(*innermost, child);
-            innermost = next;
-        }
+TEST(TextEquals, ComparesBytesAndLength) {
+    auto label = std::make_unique<JsonNode>(JsonKind::Label, "Message");
+    EXPECT_TRUE(TextEquals(label.get(), "Message"));
+    for (const char* other : {"message", "Messag", "Messages"}) {
+        EXPECT_FALSE(TextEquals(label.get(), other)) << other;
     }
-    return root;
+    label->text = std::string("a\0b", 3);
+    EXPECT_FALSE(TextEquals(label.get(), "a"));
+    EXPECT_TRUE(TextEquals(label.get(), std::string_view("a\0b", 3)));
+    EXPECT_FALSE(TextEquals(Node(JsonKind::Null).get(), ""));
+    EXPECT_FALSE(TextEquals(nullptr, ""));
 }
 
-std::unique_ptr<JsonNode> Siblings(int count) {
-    auto root = Node(JsonKind::Array);
-    for (int i = 0; i < count; ++i) {
-        auto child = Node(JsonKind::Number, "1");
-        AttachChild(*root, child);
-    }
-    return root;
-}
-
-// FreeTree and plain destruction (a unique_ptr going out of scope) both release trees of any
-// depth or width without recursion.
-TEST(FreeTree, ReleasesDeepAndWideTreesOnASmallStack) {
-    const std::pair<const char*, std::unique_ptr<JsonNode> (*)()> trees[] = {
-        {"deep_arrays", [] { return Chain(JsonKind::Array, {JsonKind::Array}, 100000); }},
-        {"deep_mixed",
-         [] {
-             return Chain(JsonKind::Object, {JsonKind::Label, JsonKind::Array, JsonKind::Object},
-                          40000);
-         }},
-        {"million_siblings", [] { return Siblings(1000000); }},
+// A member's value read as an integer (the atol rule), a text and a flag.
+TEST(MemberReading, ReadsIntegerTextAndFlag) {
+    const struct {
+        const char* name;
+        JsonKind valueKind;  // Label here stands for "no value at all"
+        std::optional<std::string> valueText, text;
+        int32_t integer;
+        bool flag;
+    } rows[] = {
+        {"number", JsonKind::Number, "12.7", "12.7", 12, false},
+        {"string_number", JsonKind::String, "-12", "-12", -12, false},
+        {"string_true_is_no_flag", JsonKind::String, "true", "true", 0, false},
+        {"escapes_stay_as_written", JsonKind::String, "a\\\"b", "a\\\"b", 0, false},
+        {"true", JsonKind::True, std::nullopt, std::nullopt, 0, true},
+        {"false", JsonKind::False, std::nullopt, std::nullopt, 0, false},
+        {"object", JsonKind::Object, std::nullopt, std::nullopt, 0, false},
+        {"label_without_value", JsonKind::Label, std::nullopt, std::nullopt, 0, false},
+        {"no_label", JsonKind::Null, std::nullopt, std::nullopt, 0, false},
     };
-    for (const auto& [name, build] : trees) {
-        SCOPED_TRACE(name);
-        bool cleared = false;
-        RunOnSmallStack([&] {
-            std::unique_ptr<JsonNode> root = build();
-            FreeTree(root);
-            cleared = root == nullptr;
-        });
-        EXPECT_TRUE(cleared);
-        RunOnSmallStack([&] { build(); });
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto label = Node(JsonKind::Label);
+        auto value = Node(row.valueKind);
+        value->text = row.valueText;
+        if (row.valueKind != JsonKind::Label) {
+            ASSERT_EQ(AttachChild(*label, value), 1);
+        }
+        const JsonNode* member = row.valueKind == JsonKind::Null ? nullptr : label.get();
+        EXPECT_EQ(ReadInteger(member), row.integer);
+        EXPECT_EQ(ReadText(member), row.text);
+        EXPECT_EQ(ReadFlag(member), row.flag);
+        EXPECT_EQ(IntValue(member ? ValueOf(member) : nullptr), row.integer);
     }
-    RunOnSmallStack([&] {  // an inner subtree detached: both halves go their own way
-        std::unique_ptr<JsonNode> root = trees[1].second();
-        JsonNode* label = root->firstChild.get();
-        std::unique_ptr<JsonNode> inner = std::move(label->firstChild);
-        label->lastChild = nullptr;
-    });
 }
 
 }  // namespace

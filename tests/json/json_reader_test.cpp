@@ -30,7 +30,6 @@ struct StreamRow {
 const std::vector<StreamRow>& StreamRows() {
     static const std::vector<StreamRow> rows = {
         // What is accepted, and how it is stored.
-        {"one_member", R"({"a":1})", R"({"a":1})", nullptr, kMore},
         {"state_message_with_blanks",
          "{ \"Message\" : \"State\",\r\n  \"Sequence\": 12,\r\n  \"Version\":1,\t\"Parameters\": "
          "{\"TXLongName\":\"Beam 20m\",\"Antennas\":[ "
@@ -38,12 +37,10 @@ const std::vector<StreamRow>& StreamRows() {
          "{\"Antenna\":2,\"TX\":1,\"RX\":2} ]}}\r\n",
          R"({"Message":"State","Sequence":12,"Version":1,"Parameters":{"TXLongName":"Beam 20m","Antennas":[{"Antenna":1,"TX":2,"RX":1,"Highlight":false},{"Antenna":2,"TX":1,"RX":2}]}})",
          nullptr, kMore},
-        {"empty_object", "{}", "{}", nullptr, kMore},
         {"documents_back_to_back", R"({}{"a":1}{})", "{}\n{\"a\":1}\n{}", nullptr, kMore},
         {"blanks_around_documents", " \t\r\n{\"a\":1}\r\n {\"b\":2}\n", "{\"a\":1}\n{\"b\":2}",
          nullptr, kMore},
         {"unfinished_document_waits", R"({"a":[1,{"b":tr)", "", nullptr, kMore},
-        {"open_brace_waits", "{", "", nullptr, kMore},
         {"trailing_comma_in_array", R"({"a":[1,2,]})", R"({"a":[1,2]})", nullptr, kMore},
         {"nested_containers", R"({"a":[[],[[]],{},{"b":{"c":[]}}],"d":{}})",
          R"({"a":[[],[[]],{},{"b":{"c":[]}}],"d":{}})", nullptr, kMore},
@@ -57,7 +54,6 @@ const std::vector<StreamRow>& StreamRows() {
          R"({"t":true,"f":false,"n":null,"l":[true,false,null]})", nullptr, kMore},
         {"duplicate_names_kept_in_order", R"({"Station":1,"Station":2})",
          R"({"Station":1,"Station":2})", nullptr, kMore},
-        {"format_text_as_name", R"({"%s%n%x":"%d"})", R"({"%s%n%x":"%d"})", nullptr, kMore},
         // The errors the operator sees, with line counting off.
         {"value_without_separator", R"({"a" 1})", "",
          "Found start of object when expecting separator", kSyntax},
@@ -67,14 +63,11 @@ const std::vector<StreamRow>& StreamRows() {
          "Unexpected character '0' (possible misspelling of 'false')", kLexical},
         {"percent_described_as_text", R"({"a":t%})", "",
          "Unexpected character '%' (possible misspelling of 'true')", kLexical},
-        {"raw_line_feed_in_string", "{\"a\":\"x\ny\"}", "",
-         "Invalid control character 0xa in string", kLexical},
         {"leading_zero", R"({"a":01})", "", "Invalid character '1' in number", kLexical},
         {"array_at_top", "[1]", "", "Found start of object when expecting an object", kSyntax},
         {"stray_byte_between_documents", "x", "", "Unexpected character 'x' in object", kSyntax},
         {"comma_before_end_of_object", R"({"a":1,})", "",
          "Found start of object when expecting label", kSyntax},
-        {"lone_minus", R"({"a":-})", "", "Invalid character '}' in number", kLexical},
         {"point_without_digits", R"({"a":1.})", "", "Invalid character '}' in number", kLexical},
         {"exponent_without_digits", R"({"a":1e+})", "", "Invalid character '}' in number",
          kLexical},
@@ -92,24 +85,18 @@ const std::vector<StreamRow>& StreamRows() {
          "Invalid control character 0x1 in string", kLexical},
         {"comma_alone_in_array", R"({"a":[,]})", "",
          "Found start of object when expecting a value or end of array", kSyntax},
+        {"bad_number_in_array", R"({"a":[1x]})", "", "Invalid character 'x' in number", kLexical},
         {"elements_without_comma", R"({"a":[1 2]})", "",
          "Found start of object when expecting separator or end of array", kSyntax},
         {"bad_string_after_element", "{\"a\":[1 \"b\x02\"]}", "",
          "Found string when expecting separator or end of array", kSyntax},
-        {"bad_number_in_array", R"({"a":[1x]})", "", "Invalid character 'x' in number", kLexical},
         {"missing_value", R"({"a":})", "", "Found start of object when expecting a value", kSyntax},
-        {"number_as_name", "{1}", "", "Found start of object when expecting label or end of object",
-         kSyntax},
         {"bad_number_as_name_names_the_number", "{1:2}", "",
          "Found number when expecting label or end of object", kSyntax},
         {"members_without_comma", R"({"a":1 "b":2})", "",
          "Found start of object when expecting separator or end of object", kSyntax},
-        {"bad_byte_after_label", R"({"a"x:1})", "",
-         "Found start of object when expecting separator", kSyntax},
         {"form_feed_is_no_blank", "{\"a\":\f1}", "", "Unexpected control character 0xc in object",
          kLexical},
-        {"vertical_tab_between_documents", "\v{}", "", "Unexpected control character 0xb in object",
-         kSyntax},
         {"zero_byte_between_documents", "{}\x00{}"s, "{}",
          "Unexpected control character 0x0 in object", kSyntax},
         {"high_byte_between_documents", "\xe9", "", "Unexpected character 0xe9 in object", kSyntax},
@@ -120,13 +107,7 @@ const std::vector<StreamRow>& StreamRows() {
         {"nothing_after_an_error_is_read", R"({"a":x}{"b":1})", "",
          "Unexpected character 'x' in object", kLexical},
         // Line counting.
-        {"line_after_first_member_document_lf", "{\"a\":1}\nx", R"({"a":1})",
-         "Unexpected character 'x' in object at line 2     ", kSyntax},
         {"line_after_first_member_document_crlf", "{\"a\":1}\r\nx", R"({"a":1})",
-         "Unexpected character 'x' in object at line 3     ", kSyntax},
-        {"empty_objects_leave_counting_off", "{}\n{}\nx", "{}\n{}",
-         "Unexpected character 'x' in object", kSyntax},
-        {"empty_object_leaves_line_as_it_was", "{\"a\":1}\n{}\nx", "{\"a\":1}\n{}",
          "Unexpected character 'x' in object at line 3     ", kSyntax},
         {"member_document_resets_line", "{\"a\":1}\n\n\n{\"b\":2}\nx", "{\"a\":1}\n{\"b\":2}",
          "Unexpected character 'x' in object at line 2     ", kSyntax},
@@ -182,41 +163,32 @@ struct FeedRow {
     std::vector<std::string> reports;
 };
 
+FeedRow F(const char* name, bool handler, std::vector<FeedStep> steps,
+          std::vector<std::string> documents, std::vector<std::string> reports) {
+    return {name, handler, std::move(steps), std::move(documents), std::move(reports)};
+}
+
 constexpr JsonStatus kEnded = JsonStatus::DocumentEnded;
 
 const FeedRow kFeedRows[] = {
-    {"members_are_labels_over_values",
-     true,
-     {{R"({"Port":12059,"L":[true]}{})", kMore}},
-     {R"({"Port":12059,"L":[true]})", "{}"},
-     {}},
-    {"empty_chunks_change_nothing",
-     true,
-     {{"", kMore}, {"{", kMore}, {"", kMore}, {"}", kMore}},
-     {"{}"},
-     {}},
-    {"after_an_error_answers_it_again_and_reads_nothing",
-     true,
-     {{"{\"a\":[1 2]", kSyntax}, {"}{}", kSyntax}, {"", kSyntax}},
-     {},
-     {"JSON: Found start of object when expecting separator or end of array"}},
+    F("members_are_labels_over_values", true, {{R"({"Port":12059,"L":[true]}{})", kMore}},
+      {R"({"Port":12059,"L":[true]})", "{}"}, {}),
+    F("empty_chunks_change_nothing", true, {{"", kMore}, {"{", kMore}, {"", kMore}, {"}", kMore}},
+      {"{}"}, {}),
+    F("after_an_error_answers_it_again_and_reads_nothing", true,
+      {{"{\"a\":[1 2]", kSyntax}, {"}{}", kSyntax}, {"", kSyntax}}, {},
+      {"JSON: Found start of object when expecting separator or end of array"}),
     // Still held after the error, until the reader goes.
-    {"no_handler_holds_the_first_document",
-     false,
-     {{"", kMore},
-      {"{\"a\":[1", kMore},
-      {"]} \t", kEnded},
-      {"", kEnded},
-      {" ", kEnded},
-      {"{", kSyntax}},
-     {R"({"a":[1]})"},
-     {"JSON: Found start of object after end of document at line 1     "}},
-    {"no_handler_names_the_bad_token_after_the_document",
-     false,
-     {{"{}\"x", kEnded}, {"\x01", kSyntax}},
-     {"{}"},
-     {"JSON: Found string after end of document"}},
-    {"no_handler_holds_an_empty_object", false, {{"{}", kEnded}}, {"{}"}, {}},
+    F("no_handler_holds_the_first_document", false,
+      {{"", kMore},
+       {"{\"a\":[1", kMore},
+       {"]} \t", kEnded},
+       {"", kEnded},
+       {" ", kEnded},
+       {"{", kSyntax}},
+      {R"({"a":[1]})"}, {"JSON: Found start of object after end of document at line 1     "}),
+    F("no_handler_names_the_bad_token_after_the_document", false,
+      {{"{}\"x", kEnded}, {"\x01", kSyntax}}, {"{}"}, {"JSON: Found string after end of document"}),
 };
 
 TEST(JsonReader, AnswersEachFeedOfASequence) {
@@ -248,10 +220,7 @@ TEST(JsonReader, AnswersEachFeedOfASequence) {
 }
 
 TEST(JsonReader, PrintsALineNumberOfAMillionWhole) {
-    std::string input = R"({"a":1})";
-    input.append(999999, '\n');
-    input += 'x';
-    EXPECT_EQ(TraceText(input, 4096),
+    EXPECT_EQ(TraceText(R"({"a":1})" + std::string(999999, '\n') + "x", 4096),
               "document {\"a\":1}\n"
               "report JSON: Unexpected character 'x' in object at line 1000000\n"
               "status SyntaxError\n");
