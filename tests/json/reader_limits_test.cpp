@@ -42,34 +42,23 @@ JsonStatus FeedInChunks(JsonReader& reader, const std::string& input, std::size_
     return status;
 }
 
-// FreeTree and plain destruction release trees of any depth or width without recursion, also
-// when an inner subtree was detached and its parent's lastChild no longer points into it.
-TEST(FreeTree, ReleasesDeepAndWideTreesOnASmallStack) {
-    // `levels` repeats of `pattern` (each kind under the one before), or with `wide` as
-    // siblings under one array.
-    const auto build = [](const std::vector<JsonKind>& pattern, int levels, bool wide) {
-        auto root = std::make_unique<JsonNode>(wide ? JsonKind::Array : JsonKind::Object);
-        JsonNode* innermost = root.get();
-        for (int i = 0; i < levels; ++i) {
-            for (JsonKind kind : pattern) {
-                auto child = std::make_unique<JsonNode>(kind);
-                JsonNode* next = child.get();
-                AttachChild(*innermost, child);
-                innermost = wide ? innermost : next;
-            }
-        }
-        return root;
-    };
-    const std::vector<JsonKind> mixed = {JsonKind::Label, JsonKind::Array, JsonKind::Object};
+// FreeTree releases a deep tree without recursion, also when an inner subtree was detached and
+// its parent's lastChild no longer points into it.
+TEST(FreeTree, ReleasesADeepTreeWithADetachedSubtreeOnASmallStack) {
     bool cleared = false;
     RunOnSmallStack([&] {
-        auto deep = build(mixed, 40000, false);
-        FreeTree(deep);
-        cleared = deep == nullptr;
-        build({JsonKind::Number}, 1000000, true);
-        auto detached = build(mixed, 40000, false);
-        std::unique_ptr<JsonNode> inner = std::move(detached->firstChild->firstChild);
-        detached->firstChild->lastChild = nullptr;
+        auto root = std::make_unique<JsonNode>(JsonKind::Array);
+        JsonNode* innermost = root.get();
+        for (int i = 0; i < 100000; ++i) {
+            auto child = std::make_unique<JsonNode>(JsonKind::Array);
+            JsonNode* next = child.get();
+            AttachChild(*innermost, child);
+            innermost = next;
+        }
+        std::unique_ptr<JsonNode> inner = std::move(root->firstChild->firstChild);
+        root->firstChild->lastChild = root->firstChild.get();
+        FreeTree(root);
+        cleared = root == nullptr;
     });
     EXPECT_TRUE(cleared);
 }
@@ -80,12 +69,12 @@ std::string MemberWithString(std::size_t length) {
     return R"({"a":")" + std::string(length, 's') + R"("})";
 }
 
-std::string DeepObjects(int depth) {
-    std::string text;
-    for (int i = 0; i < depth; ++i) {
-        text += R"({"a":)";
+std::string Repeat(const std::string& text, int times) {
+    std::string repeated;
+    while (times-- > 0) {
+        repeated += text;
     }
-    return text + "1" + std::string(depth, '}');
+    return repeated;
 }
 
 const std::string kDeepArrays =
@@ -114,11 +103,13 @@ TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
     const LimitRow rows[] = {
         L("deep_arrays_whole", 0, true, kMore, nullptr, {200006}, [] { return kDeepArrays; }),
         L("deep_objects_in_chunks_of_7", 7, true, kMore, nullptr, {180001},
-          [] { return DeepObjects(30000); }),
+          [] { return Repeat(R"({"a":)", 30000) + "1" + std::string(30000, '}'); }),
         L("deep_arrays_held", 0, false, JsonStatus::DocumentEnded, nullptr, {},
           [] { return kDeepArrays; }),
         L("deep_arrays_unfinished", 0, true, kMore, nullptr, {},
           [] { return kDeepArrays.substr(0, 100009); }),
+        L("a_hundred_thousand_elements", 0, true, kMore, nullptr, {200007},
+          [] { return R"({"a":[)" + Repeat("1,", 100000) + "]}"; }),
         L("string_past_the_cap_in_chunks", 4096, true, kOut, kOutText, {},
           [] { return MemberWithString(kMax); }),
         L("string_past_the_cap_whole", 0, true, kOut, kOutText, {},
