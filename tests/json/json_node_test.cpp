@@ -56,6 +56,11 @@ const AttachRow kAttachRows[] = {
      "JSON: Label has unknown type"},
 };
 
+// Rows print as their names, so test names and failures carry no raw bytes.
+void PrintTo(const AttachRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class AttachChildTest : public testing::TestWithParam<AttachRow> {};
 
 TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {

@@ -62,6 +62,11 @@ const TextRow kTextRows[] = {
      [](ServerLink& l) { l.SendRadio(1), l.SendHello(5, 6), l.SendFunction(1, 2147483647); }},
 };
 
+// Rows print as their names, so test names and failures carry no raw bytes.
+void PrintTo(const TextRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class ServerLinkTextTest : public testing::TestWithParam<TextRow> {};
 
 TEST_P(ServerLinkTextTest, SendsTheMessageByteForByte) {
