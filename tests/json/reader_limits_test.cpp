@@ -1,62 +1,66 @@
-// How far the reader goes: nesting of any depth on a small stack, and the size cap that keeps
-// one document from taking all memory.
+// How far the reader and the tree go: any depth or width on a small stack, and the size cap
+// that keeps one document from taking all memory.
 #include <gtest/gtest.h>
+#include <pthread.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "json/json_reader.h"
 #include "json/tree_text.h"
-#include "small_stack.h"
 #include "support/report_recorder.h"
 
 namespace {
 
-std::string DeepArrays(int depth) {
-    return R"({"a":)" + std::string(depth, '[') + std::string(depth, ']') + "}";
-}
-
-std::string DeepObjects(int depth) {
-    std::string text;
-    for (int i = 0; i < depth; ++i) {
-        text += R"({"a":)";
+// Runs `work` on a thread with a 256 KiB stack, so that anything that recursed with the depth
+// of a tree crashes instead of passing on the main thread's 8 MiB. Record in `work`, check after.
+void RunOnSmallStack(const std::function<void()>& work) {
+    pthread_attr_t attributes;
+    pthread_t thread;
+    auto run = [](void* w) -> void* {
+        return (*static_cast<std::function<void()>*>(w))(), nullptr;
+    };
+    if (pthread_attr_init(&attributes) != 0 ||
+        pthread_attr_setstacksize(&attributes, 256 * 1024) != 0 ||
+        pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)) != 0) {
+        std::abort();
     }
-    text += "1";
-    text.append(depth, '}');
-    return text;
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
 }
 
-// Feeds `input` in chunks of `chunk` bytes until the reader answers other than NeedMore.
+// Feeds `input` in chunks of `chunk` bytes (0: whole) until the reader answers other than
+// NeedMore.
 JsonStatus FeedInChunks(JsonReader& reader, const std::string& input, std::size_t chunk) {
     JsonStatus status = JsonStatus::NeedMore;
+    chunk = chunk ? chunk : input.size();
     for (std::size_t at = 0; at < input.size() && status == JsonStatus::NeedMore; at += chunk) {
         status = reader.Feed(input.data() + at, std::min(chunk, input.size() - at));
     }
     return status;
 }
 
-TEST(ReaderNesting, ReadsWritesAndFreesDeepTreesOnASmallStack) {
-    const std::string arrays = DeepArrays(100000);
-    const std::string objects = DeepObjects(30000);
-    std::vector<JsonStatus> statuses;  // arrays whole, objects in chunks of 7, held, partial
-    std::vector<std::string> written;
+// FreeTree releases a deep tree without recursion, also when an inner subtree was detached and
+// its parent's lastChild no longer points into it.
+TEST(FreeTree, ReleasesADeepTreeWithADetachedSubtreeOnASmallStack) {
+    bool cleared = false;
     RunOnSmallStack([&] {
-        {
-            JsonReader reader([&](const JsonNode* root) { written.push_back(TreeText(root)); });
-            statuses.push_back(reader.Feed(arrays.data(), arrays.size()));
-            statuses.push_back(FeedInChunks(reader, objects, 7));
+        auto root = std::make_unique<JsonNode>(JsonKind::Array);
+        JsonNode* innermost = root.get();
+        for (int i = 0; i < 100000; ++i) {
+            auto child = std::make_unique<JsonNode>(JsonKind::Array);
+            JsonNode* next = child.get();
+            AttachChild(*innermost, child);
+            innermost = next;
         }
-        {
-            JsonReader reader;  // no handler: the document stays until the reader goes
-            statuses.push_back(reader.Feed(arrays.data(), arrays.size()));
-        }
-        JsonReader reader([](const JsonNode*) {});
-        statuses.push_back(reader.Feed(arrays.data(), arrays.size() / 2 + 3));
+        std::unique_ptr<JsonNode> inner = std::move(root->firstChild->firstChild);
+        root->firstChild->lastChild = root->firstChild.get();
+        FreeTree(root);
+        cleared = root == nullptr;
     });
-    EXPECT_EQ(statuses, (std::vector<JsonStatus>{JsonStatus::NeedMore, JsonStatus::NeedMore,
-                                                 JsonStatus::DocumentEnded, JsonStatus::NeedMore}));
-    EXPECT_EQ(written, (std::vector<std::string>{arrays, objects}));
+    EXPECT_TRUE(cleared);
 }
 
 constexpr std::size_t kMax = JsonReader::MaxDocumentBytes;
@@ -65,84 +69,83 @@ std::string MemberWithString(std::size_t length) {
     return R"({"a":")" + std::string(length, 's') + R"("})";
 }
 
-struct CapRow {
+std::string Repeat(const std::string& text, int times) {
+    std::string repeated;
+    while (times-- > 0) {
+        repeated += text;
+    }
+    return repeated;
+}
+
+const std::string kDeepArrays =
+    R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}";
+
+struct LimitRow {
     const char* name;
-    std::function<std::string()> input;  // made when the row runs: each is about 16 MiB
+    std::function<std::string()> input;  // made when the row runs: some are about 16 MiB
     std::size_t chunk;                   // 0: the whole input in one Feed
+    bool handler;                        // without one the document is held until the reader goes
     JsonStatus status;
-    std::vector<std::string> reports;
+    const char* report;                      // none: no report
     std::vector<std::size_t> documentSizes;  // TreeText size of each document handed over
 };
 
-const std::vector<std::string> kOutOfMemory = {"JSON: Out of memory"};
+LimitRow L(const char* name, std::size_t chunk, bool handler, JsonStatus status, const char* report,
+           std::vector<std::size_t> documentSizes, std::function<std::string()> input) {
+    return {name, std::move(input), chunk, handler, status, report, std::move(documentSizes)};
+}
 
-const CapRow kCapRows[] = {
-    {"string_past_the_cap_in_chunks",
-     [] { return MemberWithString(kMax); },
-     4096,
-     JsonStatus::OutOfMemory,
-     kOutOfMemory,
-     {}},
-    {"string_past_the_cap_whole",
-     [] { return MemberWithString(kMax); },
-     0,
-     JsonStatus::OutOfMemory,
-     kOutOfMemory,
-     {}},
-    {"number_past_the_cap",
-     [] { return R"({"a":)" + std::string(kMax + 1, '7'); },
-     1 << 20,
-     JsonStatus::OutOfMemory,
-     kOutOfMemory,
-     {}},
-    {"string_past_the_cap_before_a_document",
-     [] { return "\"" + std::string(kMax + 1, 's'); },
-     1 << 20,
-     JsonStatus::OutOfMemory,
-     kOutOfMemory,
-     {}},
-    // Each node counts with its own size, so a short text of many nodes reaches the cap too.
-    {"too_many_nodes_with_the_line_suffix",
-     [] { return "{\"x\":1}\n{\"a\":" + std::string(kMax / sizeof(JsonNode) + 1, '['); },
-     4096,
-     JsonStatus::OutOfMemory,
-     {"JSON: Out of memory at line 2     "},
-     {7}},
-    {"document_under_the_cap",
-     [] { return MemberWithString(kMax - 4096); },
-     65536,
-     JsonStatus::NeedMore,
-     {},
-     {kMax - 4096 + 8}},
-    {"each_document_counts_on_its_own",
-     [] {
-         const std::string one = MemberWithString(kMax / 2 + 1024);
-         return one + one + one;
-     },
-     65536,
-     JsonStatus::NeedMore,
-     {},
-     std::vector<std::size_t>(3, kMax / 2 + 1024 + 8)},
-    // Blanks take no memory: a document with more than the cap of them is still read.
-    {"blanks_inside_a_document_are_free",
-     [] { return "{" + std::string(kMax + 1, ' ') + R"("a":1})"; },
-     1 << 20,
-     JsonStatus::NeedMore,
-     {},
-     {7}},
-};
-
-TEST(ReaderSizeCap, RefusesPastTheCapAndReadsUnderIt) {
-    for (const CapRow& row : kCapRows) {
+// Each row runs on a small stack: deep trees are read, written and freed without recursion.
+TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
+    const JsonStatus kOut = JsonStatus::OutOfMemory;
+    const JsonStatus kMore = JsonStatus::NeedMore;
+    const char* const kOutText = "JSON: Out of memory";
+    const LimitRow rows[] = {
+        L("deep_arrays_whole", 0, true, kMore, nullptr, {200006}, [] { return kDeepArrays; }),
+        L("deep_objects_in_chunks_of_7", 7, true, kMore, nullptr, {180001},
+          [] { return Repeat(R"({"a":)", 30000) + "1" + std::string(30000, '}'); }),
+        L("deep_arrays_held", 0, false, JsonStatus::DocumentEnded, nullptr, {},
+          [] { return kDeepArrays; }),
+        L("deep_arrays_unfinished", 0, true, kMore, nullptr, {},
+          [] { return kDeepArrays.substr(0, 100009); }),
+        L("a_hundred_thousand_elements", 0, true, kMore, nullptr, {200007},
+          [] { return R"({"a":[)" + Repeat("1,", 100000) + "]}"; }),
+        L("string_past_the_cap_in_chunks", 4096, true, kOut, kOutText, {},
+          [] { return MemberWithString(kMax); }),
+        L("string_past_the_cap_whole", 0, true, kOut, kOutText, {},
+          [] { return MemberWithString(kMax); }),
+        L("number_past_the_cap", 1 << 20, true, kOut, kOutText, {},
+          [] { return R"({"a":)" + std::string(kMax + 1, '7'); }),
+        L("string_past_the_cap_before_a_document", 1 << 20, true, kOut, kOutText, {},
+          [] { return "\"" + std::string(kMax + 1, 's'); }),
+        // Each node counts with its own size, so a short text of many nodes reaches the cap too.
+        L("too_many_nodes_with_the_line_suffix", 4096, true, kOut,
+          "JSON: Out of memory at line 2     ", {7},
+          [] { return "{\"x\":1}\n{\"a\":" + std::string(kMax / sizeof(JsonNode) + 1, '['); }),
+        L("document_under_the_cap", 65536, true, kMore, nullptr, {kMax - 4096 + 8},
+          [] { return MemberWithString(kMax - 4096); }),
+        L("each_document_counts_on_its_own", 65536, true, kMore, nullptr,
+          {kMax / 2 + 1024 + 8, kMax / 2 + 1024 + 8},
+          [] { return MemberWithString(kMax / 2 + 1024) + MemberWithString(kMax / 2 + 1024); }),
+        // Blanks take no memory: a document with more than the cap of them is still read.
+        L("blanks_inside_a_document_are_free", 1 << 20, true, kMore, nullptr, {7},
+          [] { return "{" + std::string(kMax + 1, ' ') + R"("a":1})"; }),
+    };
+    for (const LimitRow& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::string input = row.input();
-        const std::size_t chunk = row.chunk ? row.chunk : input.size();
         ReportRecorder reports;
         std::vector<std::size_t> documentSizes;
-        JsonReader reader(
-            [&](const JsonNode* root) { documentSizes.push_back(TreeText(root).size()); });
-        EXPECT_EQ(FeedInChunks(reader, input, chunk), row.status);
-        EXPECT_EQ(reports.texts, row.reports);
+        JsonStatus status = JsonStatus::NeedMore;
+        RunOnSmallStack([&] {
+            JsonReader reader(row.handler ? DocumentHandler([&](const JsonNode* root) {
+                documentSizes.push_back(TreeText(root).size());
+            })
+                                          : DocumentHandler());
+            status = FeedInChunks(reader, row.input(), row.chunk);
+        });
+        EXPECT_EQ(status, row.status);
+        EXPECT_EQ(reports.texts,
+                  row.report ? std::vector<std::string>{row.report} : std::vector<std::string>{});
         EXPECT_EQ(documentSizes, row.documentSizes);
     }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,49 +11,48 @@
 
 namespace {
 
-TEST(ReportMessage, ShowsLevelZeroAndDropsLevelsAboveTheThresholdUnformatted) {
-    // Formatting the level-1 report would read through a pointer that points nowhere.
+TEST(ReportMessage, ShowsUpToTheThresholdWithServerTextAsTextAndWhole) {
+    // Formatting a report above the threshold would read through a pointer that points nowhere.
     const char* const nowhere = reinterpret_cast<const char*>(uintptr_t{8});
-    ReportRecorder reports;
-    ReportMessage(2, "Sequence %d", 7);
-    ReportMessage(1, "Found Message %s", nowhere);
-    ReportMessage(0, "Got sequence number %d, expected %d", 10, 1);
-    ReportMessage(-1, "below the threshold is shown too");
-    EXPECT_EQ(reports.texts, (std::vector<std::string>{"Got sequence number 10, expected 1",
-                                                       "below the threshold is shown too"}));
-}
-
-TEST(ReportMessage, PrintsServerTextAsTextAndWhole) {
-    ReportRecorder reports;
-    const std::string name(100000, 'n');
-    ReportMessage(0, "Unknown message %s received from client", "%s%n%x");
-    ReportMessage(0, "%s", "");
-    ReportMessage(0, "Unknown message %s received from client", name.c_str());
-    EXPECT_EQ(reports.texts,
-              (std::vector<std::string>{"Unknown message %s%n%x received from client", "",
-                                        "Unknown message " + name + " received from client"}));
-}
-
-TEST(ReportMessage, WritesToStderrWithoutASink) {
-    const ReportSink previous = SetReportSink({});
+    const std::string longName(100000, 'n');
+    const struct {
+        int level;
+        const char* format;
+        const char* argument;
+        std::optional<std::string> shown;  // none: dropped
+    } rows[] = {
+        {2, "Found Message %s", nowhere, std::nullopt},
+        {1, "Found Message %s", nowhere, std::nullopt},
+        {0, "Unknown message %s received from client", "%s%n%x",
+         "Unknown message %s%n%x received from client"},
+        {-1, "%s", "below the threshold is shown too", "below the threshold is shown too"},
+        {0, "%s", "", ""},
+        {0, "Unknown message %s", longName.c_str(), "Unknown message " + longName},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.level);
+        ReportRecorder reports;
+        ReportMessage(row.level, row.format, row.argument);
+        EXPECT_EQ(reports.texts,
+                  row.shown ? std::vector<std::string>{*row.shown} : std::vector<std::string>{});
+    }
+    ReportSink previous = SetReportSink({});  // without a sink: standard error
     testing::internal::CaptureStderr();
     ReportMessage(0, "JSON: Out of memory%s", "");
     ReportMessage(1, "not shown");
-    const std::string written = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "JSON: Out of memory\n");
     SetReportSink(previous);
-    EXPECT_EQ(written, "JSON: Out of memory\n");
 }
 
+// A message box's nested loop may run code that installs another sink.
 TEST(SetReportSink, ReturnsThePreviousSinkEvenWhenReplacedWhileShowing) {
-    std::vector<std::string> first;
-    std::vector<std::string> second;
+    std::vector<std::string> first, second;
     const ReportSink original = SetReportSink([&](const std::string& t) { first.push_back(t); });
     ReportMessage(0, "one");
     const ReportSink firstSink = SetReportSink([&](const std::string& t) { second.push_back(t); });
     ReportMessage(0, "two");
     SetReportSink(firstSink);
     ReportMessage(0, "three");
-    // A message box's nested loop may run code that installs another sink.
     int calls = 0;
     SetReportSink([&](const std::string&) {
         ++calls;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,175 +13,137 @@
 
 namespace {
 
-constexpr int32_t kTextDefault = 7929855;
-
-class SettingsFileTest : public testing::Test {
-protected:
-    SettingsLocation File() const { return {(folder.path() / "keva-client.ini").string(), false}; }
-    void Store(const std::string& text) const { WriteText(File().path, text); }
-    std::string Stored() const { return ReadText(File().path); }
-
-    TempFolder folder;
-};
-
-struct ColorRow {
+struct ReadRow {
     const char* behaviour;
-    std::string value;
-    int32_t expected;
+    std::optional<std::string> file;  // none: no file
+    std::string key;                  // "S:key" a server (text) setting, "C:key" a colour
+    std::string fallback;             // the default
+    std::string expected;
 };
 
-TEST_F(SettingsFileTest, ColorValuesFollowTheStarAndAtolRules) {
-    const ColorRow rows[] = {
-        {"a leading star gives the default", "*123", kTextDefault},
-        {"then the atol rule", "  -12x", -12},
-        {"cut to 9 characters", "1234567890123", 123456789},
-        {"an empty value gives 0", "", 0},
-        {"a plain colour", "16744576", 16744576},
+TEST(SettingsFile, ReadsWithTheDefaultCaseAndCutRules) {
+    const std::string a1023(1023, 'a');
+    const ReadRow rows[] = {
+        {"colour: a leading star gives the default", "[Color]\nText=*123\n", "C:Text", "7929855",
+         "7929855"},
+        {"colour: then the atol rule", "[Color]\nText=  -12x\n", "C:Text", "1", "-12"},
+        {"colour: cut to 9 characters", "[Color]\nText=1234567890123\n", "C:Text", "1",
+         "123456789"},
+        {"colour: an empty value gives 0", "[Color]\nText=\n", "C:Text", "1", "0"},
+        {"names in any case, blanks around them", "[ COLOR ]\ntext = 255\n", "C:Text", "1", "255"},
+        {"server section any case", "[server]\nADDRESS=keva.example\n", "S:Address", "",
+         "keva.example"},
+        {"no file", std::nullopt, "S:Port", "12059", "12059"},
+        {"colour: no section", "[Other]\nPort=1\nSelected=1\n", "C:Selected", "255", "255"},
+        {"an empty value is no default", "[Server]\nAddress=\n", "S:Address", "x", ""},
+        {"no key", "[Server]\nAddress=\n", "S:Station", "1", "1"},
+        {"server values are cut to 1023", "[Server]\nPort=" + a1023 + "7\n", "S:Port", "", a1023},
+        {"so are defaults", std::nullopt, "S:Radio", a1023 + "1", a1023},
     };
-    for (const ColorRow& row : rows) {
-        Store("[Color]\nText=" + row.value + "\n");
-        EXPECT_EQ(ReadColorSetting(File(), "Text", kTextDefault), row.expected) << row.behaviour;
-    }
-}
-
-TEST_F(SettingsFileTest, SectionAndKeyNamesMatchWhateverTheirCase) {
-    const char* const files[] = {"[Color]\nText=255\n", "[COLOR]\nText=255\n",
-                                 "[color]\ntext=255\n", "[ Color ]\nTEXT = 255\n"};
-    for (const char* text : files) {
-        Store(text);
-        EXPECT_EQ(ReadColorSetting(File(), "Text", kTextDefault), 255) << text;
-    }
-    Store("[server]\nADDRESS=keva.example\n");
-    EXPECT_EQ(ReadServerSetting(File(), "Address", ""), "keva.example");
-}
-
-TEST_F(SettingsFileTest, MissingFileSectionOrKeyGivesTheDefault) {
-    EXPECT_EQ(ReadServerSetting(File(), "Port", "12059"), "12059");
-    EXPECT_EQ(ReadColorSetting(File(), "Selected", 255), 255);
-    Store("[Other]\nPort=1\nSelected=1\n");
-    EXPECT_EQ(ReadServerSetting(File(), "Port", "12059"), "12059");
-    EXPECT_EQ(ReadColorSetting(File(), "Selected", 255), 255);
-    Store("[Server]\nAddress=\n");
-    EXPECT_EQ(ReadServerSetting(File(), "Address", ""), "");
-    EXPECT_EQ(ReadServerSetting(File(), "Station", "1"), "1");
-}
-
-TEST_F(SettingsFileTest, ServerValuesAreCutTo1023Characters) {
-    Store("[Server]\nAddress=" + std::string(1023, 'a') + "\nPort=" + std::string(1024, '7') +
-          "\n");
-    EXPECT_EQ(ReadServerSetting(File(), "Address", ""), std::string(1023, 'a'));
-    EXPECT_EQ(ReadServerSetting(File(), "Port", ""), std::string(1023, '7'));
-    EXPECT_EQ(ReadServerSetting(File(), "Radio", std::string(2000, '1')), std::string(1023, '1'));
-}
-
-TEST_F(SettingsFileTest, WritingKeepsCommentsSectionsAndOtherKeys) {
-    Store(
-        "; shared by the operators of the station\n"
-        "\n"
-        "[Logging]\n"
-        "; level of detail\n"
-        "Level=3\n"
-        "\n"
-        "# the switching server\n"
-        "[SERVER]\n"
-        "Address=keva.example\n"
-        "; next line is changed\n"
-        "port=1\n"
-        "\n"
-        "[color]\n"
-        "Text=255\n"
-        "; trailing note\n"
-        "# and another\n");
-    WriteServerSetting(File(), "Port", "12060");
-    WriteColorSetting(File(), "Selected", 16711680);
-    WriteServerSetting(File(), "Station", "2a");
-
-    const std::string after = Stored();
-    for (const char* kept : {"; shared by the operators of the station\n", "[Logging]\n",
-                             "; level of detail\n", "Level=3\n", "# the switching server\n",
-                             "[SERVER]\n", "Address=keva.example\n", "; next line is changed\n",
-                             "[color]\n", "Text=255\n", "; trailing note\n# and another\n"}) {
-        EXPECT_NE(after.find(kept), std::string::npos) << kept << " missing from\n" << after;
-    }
-    EXPECT_EQ(after.find("port=1\n"), std::string::npos) << after;
-    EXPECT_EQ(ReadServerSetting(File(), "Port", ""), "12060");
-    EXPECT_EQ(ReadServerSetting(File(), "Station", ""), "2a");
-    EXPECT_EQ(ReadServerSetting(File(), "Address", ""), "keva.example");
-    EXPECT_EQ(ReadColorSetting(File(), "Selected", 0), 16711680);
-    EXPECT_EQ(ReadColorSetting(File(), "Text", 0), 255);
-
-    // A second rewrite neither grows nor repeats anything.
-    WriteServerSetting(File(), "Port", "12060");
-    EXPECT_EQ(Stored(), after);
-}
-
-TEST_F(SettingsFileTest, CommentOnlyFileIsKeptOnce) {
-    Store("; first\n; second\n\n; after a blank line\n");
-    WriteServerSetting(File(), "Radio", "2");
-    const std::string after = Stored();
-    for (const char* comment : {"; first\n; second\n", "; after a blank line\n"}) {
-        const std::size_t at = after.find(comment);
-        ASSERT_NE(at, std::string::npos) << comment << " missing from\n" << after;
-        EXPECT_EQ(after.find(comment, at + 1), std::string::npos) << comment << " twice in\n"
-                                                                  << after;
-    }
-    EXPECT_EQ(ReadServerSetting(File(), "Radio", ""), "2");
-}
-
-TEST_F(SettingsFileTest, WrittenValuesReadBack) {
-    WriteColorSetting(File(), "Unavailable", 16744576);
-    WriteColorSetting(File(), "Text", -2147483647 - 1);
-    WriteServerSetting(File(), "Address", "  127.0.0.1");
-    WriteServerSetting(File(), "Port", "80\n[Color]\nText=1");
-    EXPECT_EQ(ReadColorSetting(File(), "Unavailable", 0), 16744576);
-    // Written whole, read back through the 9-character cut.
-    EXPECT_NE(Stored().find("-2147483648"), std::string::npos);
-    EXPECT_EQ(ReadColorSetting(File(), "Text", 0), -21474836);
-    EXPECT_EQ(ReadServerSetting(File(), "Address", ""), "127.0.0.1");
-    // A line break ends the value instead of adding lines to the file.
-    EXPECT_EQ(ReadServerSetting(File(), "Port", ""), "80");
-}
-
-TEST_F(SettingsFileTest, ConfigFolderIsCreatedOnFirstWrite) {
-    const auto folderPath = folder.path() / ".config" / "KEVA Client";
-    const SettingsLocation file{(folderPath / "keva-client.ini").string(), true};
-    EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), "12059");
-    EXPECT_FALSE(std::filesystem::exists(folderPath)) << "a read creates nothing";
-    WriteServerSetting(file, "Port", "12060");
-    EXPECT_EQ(ReadServerSetting(file, "Port", ""), "12060");
-}
-
-TEST_F(SettingsFileTest, AllUsersFolderIsNeverCreated) {
-    const auto folderPath = folder.path() / "KEVA Client";
-    const SettingsLocation file{(folderPath / "keva-client.ini").string(), false};
-    WriteServerSetting(file, "Port", "12060");
-    WriteColorSetting(file, "Text", 1);
-    EXPECT_FALSE(std::filesystem::exists(folderPath));
-    EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), "12059");
-}
-
-TEST_F(SettingsFileTest, NoLocationWritesNothingAnywhereAndReadsDefaults) {
-    const auto entries = [] {
-        std::vector<std::filesystem::path> found;
-        for (const auto& entry : std::filesystem::directory_iterator(".")) {
-            found.push_back(entry.path());
+    for (const ReadRow& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        TempFolder folder;
+        const SettingsLocation file{(folder.path() / "keva-client.ini").string(), false};
+        if (row.file) {
+            WriteText(file.path, *row.file);
         }
-        return found;
-    };
-    const std::vector<std::filesystem::path> before = entries();
-    EXPECT_FALSE(WriteProfileString(SettingsLocation{}, "Server", "Port", "12060"));
-    WriteServerSetting(SettingsLocation{}, "Port", "12060");
-    WriteColorSetting(SettingsLocation{}, "Text", 255);
-    EXPECT_EQ(entries(), before) << "nothing written in the working folder";
-    EXPECT_EQ(ReadServerSetting(SettingsLocation{}, "Port", "12059"), "12059");
-    EXPECT_EQ(ReadColorSetting(SettingsLocation{}, "Text", kTextDefault), kTextDefault);
+        const std::string key = row.key.substr(2);
+        EXPECT_EQ(row.key[0] == 'C'
+                      ? std::to_string(ReadColorSetting(file, key, std::stoi(row.fallback)))
+                      : ReadServerSetting(file, key, row.fallback),
+                  row.expected);
+    }
 }
 
-TEST_F(SettingsFileTest, UnreadableFileIsNotOverwritten) {
-    std::filesystem::create_directory(File().path);  // a folder where the file should be
-    WriteServerSetting(File(), "Port", "12060");
-    EXPECT_TRUE(std::filesystem::is_directory(File().path));
-    EXPECT_EQ(ReadServerSetting(File(), "Port", "12059"), "12059");
+struct WriteRow {
+    const char* behaviour;
+    std::optional<std::string> before;  // none: no file
+    std::vector<std::string> writes;    // "S:key=value" for a server setting, "C:" a colour
+    std::string after;
+};
+
+TEST(SettingsFile, WritesKeepEverythingElseAndReplaceTheKey) {
+    const WriteRow rows[] = {
+        {"comments, sections and other keys are kept",
+         "; shared by the operators of the station\n\n[Logging]\n; level of detail\nLevel=3\n\n"
+         "# the switching server\n[SERVER]\nAddress=keva.example\n; next line is changed\n"
+         "port=1\n\n[color]\nText=255\n; trailing note\n# and another\n",
+         {"S:Port=12060", "C:Selected=16711680", "S:Station=2a"},
+         "; shared by the operators of the station\n\n\n[Logging]\n\n; level of detail\nLevel=3\n\n"
+         "\n# the switching server\n[SERVER]\nAddress=keva.example\n\n; next line is changed\n"
+         "port=12060\nStation=2a\n\n\n[color]\nText=255\nSelected=16711680\n; trailing note\n"
+         "# and another\n"},
+        {"a comment-only file is kept once",
+         "; first\n; second\n\n; after a blank line\n",
+         {"S:Radio=2"},
+         "; first\n; second\n\n\n[Server]\nRadio=2\n; after a blank line\n"},
+        {"values are written whole and trimmed; a line break ends one",
+         std::nullopt,
+         {"C:Unavailable=16744576", "C:Text=-2147483648", "S:Address=  127.0.0.1",
+          "S:Port=80\n[Color]\nText=1"},
+         "[Color]\nUnavailable=16744576\nText=-2147483648\n\n\n[Server]\nAddress=127.0.0.1\n"
+         "Port=80\n"},
+    };
+    for (const WriteRow& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        TempFolder folder;
+        const SettingsLocation file{(folder.path() / "keva-client.ini").string(), false};
+        if (row.before) {
+            WriteText(file.path, *row.before);
+        }
+        const auto write = [&](const std::string& w) {
+            const std::size_t equals = w.find('=');
+            if (w[0] == 'C') {
+                WriteColorSetting(file, w.substr(2, equals - 2), std::stoi(w.substr(equals + 1)));
+            } else {
+                WriteServerSetting(file, w.substr(2, equals - 2), w.substr(equals + 1));
+            }
+        };
+        std::for_each(row.writes.begin(), row.writes.end(), write);
+        EXPECT_EQ(ReadText(file.path), row.after);
+        write(row.writes.back());
+        EXPECT_EQ(ReadText(file.path), row.after) << "a rewrite changes nothing";
+    }
+}
+
+TEST(SettingsFile, WritesOnlyWhereTheLocationAllows) {
+    const struct {
+        const char* behaviour;
+        const char* path;  // under the test's folder; none: no location
+        bool createFolder;
+        bool fileIsAFolder;    // a folder stands where the file should be
+        const char* readBack;  // the Port read after writing 12060 (default 12059)
+    } rows[] = {
+        {"the config folder is created on the first write", ".config/KEVA Client/keva-client.ini",
+         true, false, "12060"},
+        {"the all-users folder is never created", "KEVA Client/keva-client.ini", false, false,
+         "12059"},
+        {"a folder where the file should be is not overwritten", "keva-client.ini", false, true,
+         "12059"},
+        {"no location writes nothing anywhere", nullptr, false, false, "12059"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        TempFolder folder;
+        const auto path = row.path ? folder.path() / row.path : std::filesystem::path();
+        const SettingsLocation file{path.string(), row.createFolder};
+        if (row.fileIsAFolder) {
+            std::filesystem::create_directory(path);
+        }
+        const auto entries = [] {
+            return std::distance(std::filesystem::directory_iterator("."), {});
+        };
+        const auto entriesBefore = entries();
+        EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), "12059");
+        EXPECT_EQ(std::filesystem::exists(path.parent_path()), row.fileIsAFolder)
+            << "a read creates nothing";
+        WriteServerSetting(file, "Port", "12060");
+        WriteColorSetting(file, "Text", 1);
+        EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), row.readBack);
+        EXPECT_EQ(std::filesystem::is_regular_file(path), row.readBack == std::string("12060"));
+        EXPECT_EQ(entries(), entriesBefore) << "nothing written in the working folder";
+    }
+    EXPECT_FALSE(WriteProfileString(SettingsLocation{}, "Server", "Port", "12060"));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ struct PathRow {
     const char* behaviour;
     std::string startedAs;  // argv[0]
     std::string executable;
-    SettingsEnvironment environment;
+    std::optional<std::string> allUsersProfile, xdgConfigHome, home;
     std::string expectedPath;
     bool expectedCreateFolder;
 };
@@ -25,156 +25,57 @@ const std::optional<std::string> unset;
 TEST(ComputeSettingsLocation, FollowsTheFolderAndNameRules) {
     const std::string client = "/usr/bin/keva-client";
     const PathRow rows[] = {
-        {"all-users profile",
-         client,
-         client,
-         {"/srv/shared", "/x/cfg", "/home/op"},
-         "/srv/shared/KEVA Client/keva-client.ini",
-         false},
-        {"all-users profile with a trailing slash",
-         "keva-client",
-         client,
-         {"/srv/", unset, unset},
-         "/srv/KEVA Client/keva-client.ini",
-         false},
-        {"empty all-users profile falls back to the config folder",
-         client,
-         client,
-         {"", "/x/cfg", "/home/op"},
-         "/x/cfg/KEVA Client/keva-client.ini",
-         true},
-        {"XDG_CONFIG_HOME",
-         client,
-         client,
-         {unset, "/x/cfg", "/home/op"},
-         "/x/cfg/KEVA Client/keva-client.ini",
-         true},
-        {"empty XDG_CONFIG_HOME uses HOME",
-         client,
-         client,
-         {unset, "", "/home/op"},
-         "/home/op/.config/KEVA Client/keva-client.ini",
-         true},
-        {"relative XDG_CONFIG_HOME is ignored",
-         client,
-         client,
-         {unset, "cfg", "/home/op"},
-         "/home/op/.config/KEVA Client/keva-client.ini",
-         true},
-        {"HOME",
-         client,
-         client,
-         {unset, unset, "/home/op"},
-         "/home/op/.config/KEVA Client/keva-client.ini",
-         true},
-        {"a symbolic link to the program keeps its own name",
-         "keva-client-radio2",
-         client,
-         {"/srv", unset, "/home/op"},
-         "/srv/KEVA Client/keva-client-radio2.ini",
-         false},
-        {"nothing set: beside the executable",
-         "/opt/keva/keva-client",
-         "/opt/keva/keva-client",
-         {unset, unset, unset},
-         "/opt/keva/keva-client.ini",
-         false},
-        {"beside the real executable, named as started",
-         "/home/op/bin/keva-client-radio2",
-         "/opt/keva/keva-client",
-         {"", "", ""},
-         "/opt/keva/keva-client-radio2.ini",
-         false},
-        {"an empty argv[0]: the executable's name",
-         "",
-         "/opt/keva/client.bin",
-         {unset, unset, unset},
-         "/opt/keva/client.ini",
-         false},
-        {"the extension is cut at the last dot",
-         "../keva/client.bin.exe",
-         "/opt/keva/client.bin.exe",
-         {unset, unset, "/home/op"},
-         "/home/op/.config/KEVA Client/client.bin.ini",
-         true},
-        {"a dot in a folder name is not an extension",
-         "/opt/my.tools/client",
-         "/opt/my.tools/client",
-         {"/srv", unset, unset},
-         "/srv/KEVA Client/client.ini",
-         false},
-        {"a dot in a folder name, beside the executable",
-         "./client",
-         "/opt/my.tools/client",
-         {unset, unset, unset},
-         "/opt/my.tools/client.ini",
-         false},
-        {"a leading dot belongs to the name",
-         ".client",
-         "/opt/.client",
-         {unset, unset, unset},
-         "/opt/.client.ini",
-         false},
-        {"executable in the root folder",
-         "/keva-client",
-         "/keva-client",
-         {unset, unset, unset},
-         "/keva-client.ini",
-         false},
-        {"unknown executable path: no file",
-         "keva-client",
-         "",
-         {"/srv", unset, "/home/op"},
-         "",
-         false},
+        // clang-format off
+        {"all-users profile", client, client, "/srv/shared", "/x/cfg", "/home/op", "/srv/shared/KEVA Client/keva-client.ini", false},
+        {"all-users profile with a trailing slash", "keva-client", client, "/srv/", unset, unset, "/srv/KEVA Client/keva-client.ini", false},
+        {"empty all-users profile falls back to the config folder", client, client, "", "/x/cfg", "/home/op", "/x/cfg/KEVA Client/keva-client.ini", true},
+        {"XDG_CONFIG_HOME", client, client, unset, "/x/cfg", "/home/op", "/x/cfg/KEVA Client/keva-client.ini", true},
+        {"empty XDG_CONFIG_HOME uses HOME", client, client, unset, "", "/home/op", "/home/op/.config/KEVA Client/keva-client.ini", true},
+        {"relative XDG_CONFIG_HOME is ignored", client, client, unset, "cfg", "/home/op", "/home/op/.config/KEVA Client/keva-client.ini", true},
+        {"HOME", client, client, unset, unset, "/home/op", "/home/op/.config/KEVA Client/keva-client.ini", true},
+        {"a symbolic link to the program keeps its own name", "keva-client-radio2", client, "/srv", unset, "/home/op", "/srv/KEVA Client/keva-client-radio2.ini", false},
+        {"nothing set: beside the executable", "/opt/keva/keva-client", "/opt/keva/keva-client", unset, unset, unset, "/opt/keva/keva-client.ini", false},
+        {"beside the real executable, named as started; empty HOME counts as unset", "/home/op/bin/keva-client-radio2", "/opt/keva/keva-client", "", "", "", "/opt/keva/keva-client-radio2.ini", false},
+        {"an empty argv[0]: the executable's name", "", "/opt/keva/client.bin", unset, unset, unset, "/opt/keva/client.ini", false},
+        {"the extension is cut at the last dot", "../keva/client.bin.exe", "/opt/keva/client.bin.exe", unset, unset, "/home/op", "/home/op/.config/KEVA Client/client.bin.ini", true},
+        {"a dot in a folder name is not an extension", "/opt/my.tools/client", "/opt/my.tools/client", "/srv", unset, unset, "/srv/KEVA Client/client.ini", false},
+        {"a dot in a folder name, beside the executable", "./client", "/opt/my.tools/client", unset, unset, unset, "/opt/my.tools/client.ini", false},
+        {"a leading dot belongs to the name", ".client", "/opt/.client", unset, unset, unset, "/opt/.client.ini", false},
+        {"executable in the root folder", "/keva-client", "/keva-client", unset, unset, unset, "/keva-client.ini", false},
+        {"unknown executable path: no file", "keva-client", "", "/srv", unset, "/home/op", "", false},
+        // clang-format on
     };
     for (const PathRow& row : rows) {
-        const SettingsLocation location =
-            ComputeSettingsLocation(row.startedAs, row.executable, row.environment);
+        const SettingsLocation location = ComputeSettingsLocation(
+            row.startedAs, row.executable, {row.allUsersProfile, row.xdgConfigHome, row.home});
         EXPECT_EQ(location.path, row.expectedPath) << row.behaviour;
         EXPECT_EQ(location.createFolder, row.expectedCreateFolder) << row.behaviour;
     }
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        Set(value);
-    }
-    ~ScopedEnvironment() { Set(old_); }
-
-private:
-    void Set(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name_, value->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
+// The one check of the start-up computation: the name comes from the name this program was
+// started by.
+// It sets ALLUSERSPROFILE for a moment and puts back what was there.
 TEST(SettingsFilePath, NamedAfterTheProgramAndUsedByTheFourOperations) {
     TempFolder profile;
     std::filesystem::create_directory(profile.path() / "KEVA Client");
-    {
-        ScopedEnvironment allUsers("ALLUSERSPROFILE", profile.path().string());
-        ComputeSettingsPath();
-        EXPECT_EQ(SettingsFilePath,
-                  (profile.path() / "KEVA Client" / "settings_test.ini").string());
-        WriteServerSetting("Station", "2a");
-        WriteColorSetting("Text", 255);
-        EXPECT_EQ(ReadServerSetting("Station", "1"), "2a");
-        EXPECT_EQ(ReadColorSetting("Text", 7929855), 255);
-        EXPECT_EQ(ReadText(SettingsFilePath), "[Server]\nStation=2a\n\n\n[Color]\nText=255\n");
-    }
+    const std::string before = SettingsFilePath;
+    const char* const old = std::getenv("ALLUSERSPROFILE");
+    const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+    setenv("ALLUSERSPROFILE", profile.path().c_str(), 1);
     ComputeSettingsPath();
-    EXPECT_NE(SettingsFilePath.find("settings_test.ini"), std::string::npos);
+    saved ? setenv("ALLUSERSPROFILE", saved->c_str(), 1) : unsetenv("ALLUSERSPROFILE");
+    const std::string path = SettingsFilePath;
+    WriteServerSetting("Station", "2a");
+    WriteColorSetting("Text", 255);
+    const std::string server = ReadServerSetting("Station", "1");
+    const int32_t color = ReadColorSetting("Text", 7929855);
+    ComputeSettingsPath();
+    EXPECT_EQ(path, (profile.path() / "KEVA Client" / "settings_test.ini").string());
+    EXPECT_EQ(server, "2a");
+    EXPECT_EQ(color, 255);
+    EXPECT_EQ(ReadText(path), "[Server]\nStation=2a\n\n\n[Color]\nText=255\n");
+    EXPECT_EQ(SettingsFilePath, before);
 }
 
 }  // namespace

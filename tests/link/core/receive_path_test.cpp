@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <deque>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,287 +12,152 @@
 
 namespace {
 
-constexpr std::size_t kChunkSize = 4096;
+using Steps = std::vector<std::string>;
 
-// A scripted socket: every read returns the next scripted result (bytes, or none for an
-// error). Boxes and reconnection requests are logged, and a box can run a nested "event loop".
-class FakeHost : public ReceiveHost {
-public:
-    explicit FakeHost(std::vector<std::string>& log) : log_(log) {}
-
-    int64_t ReadSocket(char* buffer, int32_t capacity) override {
-        ++reads;
-        if (script.empty()) {
-            ADD_FAILURE() << "read with nothing scripted";
-            return 0;
-        }
-        const std::optional<std::string> next = std::move(script.front());
-        script.pop_front();
-        if (!next) {
-            return -1;
-        }
-        EXPECT_LE(next->size(), static_cast<std::size_t>(capacity));
-        std::memcpy(buffer, next->data(), next->size());
-        return static_cast<int64_t>(next->size());
-    }
-    void PostReadNotification() override { ++postedReads; }
-    void ShowError(const std::string& text) override {
-        log_.push_back("box: " + text);
-        if (auto nested = std::exchange(duringNextBox, nullptr)) {
-            nested();
-        }
-    }
-    void RequestReconnect() override { log_.push_back("reconnect"); }
-
-    std::deque<std::optional<std::string>> script;
-    int reads = 0;
-    int postedReads = 0;
-    std::function<void()> duringNextBox;
-
-private:
-    std::vector<std::string>& log_;
-};
-
-std::string Doc(const std::string& name) {
-    return R"({"Message":")" + name + R"("})";
-}
-
-class ReceivePathTest : public testing::Test {
-protected:
-    // Logs "doc: <Message>" and runs the nested action registered for that name, if any.
-    void Handle(const JsonNode* root) {
-        const std::string text = ReadText(root->firstChild.get()).value_or("?");  // "Message"
-        log.push_back("doc: " + text);
-        if (auto it = onDocument.find(text); it != onDocument.end()) {
-            it->second();
-        }
-    }
-
-    void Read(std::optional<std::string> bytes) {
-        host.script.push_back(std::move(bytes));
-        path.OnSocketNotify(ReceivePath::FdRead, 0);
-    }
-
-    std::vector<std::string> log;
-    ReportRecorder recorder{&log, "report: "};
-    FakeHost host{log};
-    std::map<std::string, std::function<void()>> onDocument;
-    ReceivePath path{host, [this](const JsonNode* root) { Handle(root); }};
-};
-
-using Log = std::vector<std::string>;
-
-TEST_F(ReceivePathTest, MessagesAreFramedWhateverTheReadsCarry) {
-    EXPECT_FALSE(path.hasReader());
-    Read(Doc("A") + "\r\n" + Doc("B"));
-    EXPECT_EQ(log, (Log{"doc: A", "doc: B"}));
-    EXPECT_FALSE(path.receiveBusy());
-    EXPECT_EQ(path.queuedChunks(), 0u);
-    EXPECT_TRUE(path.hasReader());
-    // One message over three reads is dispatched with its closing brace.
-    Read(R"({"Mess)");
-    Read(R"(age" : "C)");
-    EXPECT_EQ(log.size(), 2u);
-    Read(R"("})");
-    EXPECT_EQ(log.back(), "doc: C");
-}
-
-TEST_F(ReceivePathTest, NotificationsDuringDispatchAreFedAfterTheCurrentFeedInOrder) {
-    onDocument["A"] = [this] {
-        // A message box is open: its loop delivers two more notifications.
-        Read(Doc("C"));
-        Read(Doc("D"));
-        EXPECT_TRUE(path.receiveBusy());
-        EXPECT_EQ(path.queuedChunks(), 2u);
-        log.push_back("box closed");
-    };
-    Read(Doc("A") + Doc("B"));
-    EXPECT_EQ(log, (Log{"doc: A", "box closed", "doc: B", "doc: C", "doc: D"}));
-    EXPECT_EQ(host.reads, 3);
-    EXPECT_FALSE(path.receiveBusy());
-}
-
-TEST_F(ReceivePathTest, EndOfStreamDropsTheQueuedChunks) {
-    onDocument["A"] = [this] {
-        Read(std::string());  // the peer closed
-        Read(Doc("C"));
-    };
-    Read(Doc("A") + Doc("B"));
-    EXPECT_EQ(log, (Log{"doc: A", "doc: B", "reconnect"}));
-    EXPECT_EQ(path.queuedChunks(), 0u);
-    EXPECT_FALSE(path.receiveBusy());
-}
-
-struct NotifyRow {
-    const char* behaviour;
-    int event;
-    int errorCode;
-    std::optional<std::optional<std::string>> read;  // a scripted read, when one is expected
-    Log expected;
-};
-
-TEST_F(ReceivePathTest, ErrorsAndClosureAskForReconnection) {
-    const NotifyRow rows[] = {
-        {"error code: box, nothing read",
-         ReceivePath::FdRead,
-         10054,
-         std::nullopt,
-         {"box: Server communications error", "reconnect"}},
-        {"close", ReceivePath::FdClose, 0, std::nullopt, {"reconnect"}},
-        {"failed read",
-         ReceivePath::FdRead,
-         0,
-         std::optional<std::string>(),
-         {"box: Unable to receive data from server", "reconnect"}},
-        {"empty read", ReceivePath::FdRead, 0, std::optional<std::string>(""), {"reconnect"}},
-        {"other events are not registered", 8, 0, std::nullopt, {}},
-    };
-    for (const NotifyRow& row : rows) {
-        log.clear();
-        host.reads = 0;
-        if (row.read) {
-            host.script.push_back(*row.read);
-        }
-        path.OnSocketNotify(row.event, row.errorCode);
-        EXPECT_EQ(log, row.expected) << row.behaviour;
-        EXPECT_EQ(host.reads, row.read ? 1 : 0) << row.behaviour;
-    }
-}
-
-TEST_F(ReceivePathTest, BytesReadDuringTheBadMessageBoxAreDropped) {
-    host.duringNextBox = [this] { Read(Doc("C")); };
-    Read(R"({"Message" "B"})");
-    EXPECT_EQ(log.back(), "reconnect");
-    EXPECT_EQ(std::count(log.begin(), log.end(), "reconnect"), 1);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "doc: C"), 0);
-    EXPECT_EQ(host.reads, 2);
-}
-
-TEST_F(ReceivePathTest, ReconnectionInsideAHandlerKeepsTheFedReaderAliveAndDropsOldBytes) {
-    onDocument["A"] = [this] {
-        Read(R"(age":"X"})");  // the rest of the old connection's partial message
-        path.DiscardReader();  // a reconnection runs in the box's loop
-        EXPECT_FALSE(path.hasReader());
-        EXPECT_EQ(path.queuedChunks(), 0u);
-        Read(Doc("N"));  // the new connection's first message
-    };
-    // B completes after the discard: it belongs to the old connection and is not dispatched.
-    Read(Doc("A") + Doc("B") + R"({"Mess)");
-    EXPECT_EQ(log, (Log{"doc: A", "doc: N"}));
-    EXPECT_TRUE(path.hasReader());
-    EXPECT_FALSE(path.receiveBusy());
-    Read(Doc("O"));
-    EXPECT_EQ(log.back(), "doc: O");
-}
-
-TEST_F(ReceivePathTest, FailuresOfAReplacedConnectionDoNotEndTheNewOne) {
-    // The old reader fails after the discard: its own report only.
-    onDocument["A"] = [this] { path.DiscardReader(); };
-    Read(Doc("A") + R"({"Message" "B"})");
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[1].rfind("report: JSON: ", 0), 0u) << log[1];
-
-    // A reconnection inside the bad-message box: the new connection's bytes are kept.
-    path.DiscardReader();
-    log.clear();
-    host.duringNextBox = [this] {
-        path.DiscardReader();
-        Read(Doc("N"));
-    };
-    Read(R"({"Message" "B"})");
-    ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[1], "box: Got bad message from server");
-    EXPECT_EQ(log[2], "doc: N");
-
-    // A reconnection inside the error boxes: no second request.
-    log.clear();
-    host.duringNextBox = [this] { path.DiscardReader(); };
-    path.OnSocketNotify(ReceivePath::FdRead, 10053);
-    host.duringNextBox = [this] { path.DiscardReader(); };
-    Read(std::nullopt);
-    EXPECT_EQ(log,
-              (Log{"box: Server communications error", "box: Unable to receive data from server"}));
-}
-
-// What follows a failure found while reading was paused: a box of the first message reads the
-// failing chunk, then blanks up to the queue's limit, then gets one notification that must not
-// read. Later bytes of the same connection, then a reconnection and its first message, follow.
-struct AfterFailureRow {
+// Steps: "r<bytes>" a read notification whose read returns the bytes (none: end of stream),
+// "m<names>" one that reads a message of each name,
+// "x" one whose read fails, "p" one that must not read, "e" one with an error code, "c" a
+// close, "o" an event not registered, "d" a reconnection, "f" blank chunks up to the queue's
+// limit, "?" logs the reads so far, busy, queued chunks and a reader as "r2 b1 q0 h1".
+// Documents log their Message, boxes "box: <text>".
+struct Row {
     const char* name;
-    std::optional<std::string> failing;  // none: the read fails
-    bool reconnectInBox;
-    bool readLater;  // a message on the same connection after the drain
-    Log expected;
-    int postedReads;  // reading resumes only after a drain that ended well
+    Steps steps;
+    std::map<std::string, Steps> during;  // run once, inside the logged document or box
+    std::vector<std::string> log;
+    int postedReads = 0;
 };
 
-const AfterFailureRow kAfterFailureRows[] = {
-    {"no_failure_resumes_reading",
-     Doc("B"),
-     false,
-     true,
-     {"doc: A", "doc: B", "doc: D", "doc: N"},
-     1},
-    {"bad_message_drops_the_rest_of_its_connection",
-     R"({"Message" "B"})",
-     false,
-     true,
-     {"doc: A", "report: JSON: Found start of object when expecting separator at line 1     ",
-      "box: Got bad message from server", "reconnect", "doc: N"},
-     0},
-    {"end_of_stream", "", false, false, {"doc: A", "reconnect", "doc: N"}, 0},
-    {"read_error",
-     std::nullopt,
-     false,
-     false,
-     {"doc: A", "box: Unable to receive data from server", "reconnect", "doc: N"},
-     0},
-    {"reconnection_in_the_box_forgets_the_pause",
-     Doc("B"),
-     true,
-     true,
-     {"doc: A", "doc: D", "doc: N"},
-     0},
-};
+Row R(const char* name, Steps steps, std::map<std::string, Steps> during,
+      std::vector<std::string> log, int postedReads = 0) {
+    return {name, std::move(steps), std::move(during), std::move(log), postedReads};
+}
 
-void PrintTo(const AfterFailureRow& row, std::ostream* out) {
+const std::string kBadRead = R"(r{"Message" "B"})";
+const std::string kBadBox = "box: Got bad message from server";
+const std::string kBadReport = "report: JSON: Found start of object when expecting separator";
+
+// Rows print as their names, so test names and failures carry no raw bytes.
+void PrintTo(const Row& row, std::ostream* out) {
     *out << row.name;
 }
 
-class AfterFailureTest : public ReceivePathTest,
-                         public testing::WithParamInterface<AfterFailureRow> {};
-
-TEST_P(AfterFailureTest, NothingMoreOfTheConnectionIsFedAndReadingStaysPaused) {
-    {
-        const AfterFailureRow& row = GetParam();
-        onDocument["A"] = [&] {
-            Read(row.failing);
-            const std::size_t fitting = ReceivePath::MaxQueuedBytes / kChunkSize;
-            for (std::size_t i = 1; i < fitting; ++i) {
-                Read(" ");
-            }
-            path.OnSocketNotify(ReceivePath::FdRead, 0);  // paused: nothing is read
-            if (row.reconnectInBox) {
-                path.DiscardReader();
-            }
-        };
-        Read(Doc("A"));
-        EXPECT_FALSE(path.receiveBusy());
-        EXPECT_EQ(path.queuedChunks(), 0u);
-        if (row.readLater) {
-            Read(Doc("D"));
+class ReceivePathTest : public testing::TestWithParam<Row>, public ReceiveHost {
+protected:
+    int64_t ReadSocket(char* buffer, int32_t) override {
+        // Past the script a read finds the stream closed; the row then fails on the count.
+        const auto next = reads < script.size() ? script[reads] : std::optional<std::string>("");
+        ++reads;
+        if (next) {
+            std::memcpy(buffer, next->data(), next->size());
         }
-        path.DiscardReader();
-        Read(Doc("N"));
-        EXPECT_EQ(log, row.expected);
-        EXPECT_EQ(host.postedReads, row.postedReads);
-        EXPECT_TRUE(host.script.empty());
+        return next ? static_cast<int64_t>(next->size()) : -1;
     }
+    void PostReadNotification() override { ++posted; }
+    void ShowError(const std::string& text) override { Log("box: " + text); }
+    void RequestReconnect() override { log.push_back("reconnect"); }
+
+    void Log(const std::string& entry) {
+        log.push_back(entry);
+        if (auto it = during.find(entry); it != during.end()) {
+            const Steps steps = std::move(it->second);
+            during.erase(it);
+            Run(steps);
+        }
+    }
+
+    void Run(const Steps& steps) {
+        for (const std::string& step : steps) {
+            const char kind = step[0];
+            std::string bytes = kind == 'm' ? "" : step.substr(1);
+            for (std::size_t i = 1; kind == 'm' && i < step.size(); ++i) {
+                bytes += R"({"Message":")" + step.substr(i, 1) + R"("})";
+            }
+            if (kind == 'r' || kind == 'm' || kind == 'x') {
+                script.push_back(kind == 'x' ? std::nullopt : std::optional(bytes));
+            }
+            if (kind == 'f') {
+                Run(Steps(ReceivePath::MaxQueuedBytes / 4096 - 1, "r "));
+            } else if (kind == 'd') {
+                path.DiscardReader();
+            } else if (kind == '?') {
+                log.push_back(
+                    "r" + std::to_string(reads) + " b" + std::to_string(path.receiveBusy()) + " q" +
+                    std::to_string(path.queuedChunks()) + " h" + std::to_string(path.hasReader()));
+            } else {
+                path.OnSocketNotify(kind == 'c'   ? ReceivePath::FdClose
+                                    : kind == 'o' ? 8
+                                                  : ReceivePath::FdRead,
+                                    kind == 'e' ? 10054 : 0);
+            }
+        }
+    }
+
+    std::vector<std::string> log;
+    std::map<std::string, Steps> during = GetParam().during;
+    std::vector<std::optional<std::string>> script;  // the reads, in order
+    std::size_t reads = 0;
+    int posted = 0;
+    ReportRecorder recorder{&log, "report: "};
+    ReceivePath path{*this, [this](const JsonNode* root) {
+                         Log(ReadText(root->firstChild.get()).value_or("?"));
+                     }};
+};
+
+TEST_P(ReceivePathTest, FeedsReportsAndReconnectsInOrder) {
+    Run(GetParam().steps);
+    EXPECT_EQ(log, GetParam().log);
+    EXPECT_EQ(posted, GetParam().postedReads);
+    EXPECT_EQ(reads, script.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, AfterFailureTest, testing::ValuesIn(kAfterFailureRows),
-                         [](const testing::TestParamInfo<AfterFailureRow>& info) {
-                             return std::string(info.param.name);
-                         });
+const std::string kIdle = "r257 b0 q0 h1";
+
+const Row kRows[] = {
+    R("framed_whatever_the_reads_carry",
+      {"?", "r{\"Message\":\"A\"}\r\n{\"Message\":\"B\"}", "?", R"(r{"Mess)", R"(rage" : "C)",
+       R"(r"})"},
+      {}, {"r0 b0 q0 h0", "A", "B", "r1 b0 q0 h1", "C"}),
+    R("notifications_during_a_feed_are_fed_after_it_in_order", {"mAB", "?"},
+      {{"A", {"mC", "mD", "?"}}}, {"A", "r3 b1 q2 h1", "B", "C", "D", "r3 b0 q0 h1"}),
+    R("end_of_stream_drops_the_queued_chunks", {"mAB", "?"}, {{"A", {"r", "mC"}}},
+      {"A", "B", "reconnect", "r3 b0 q0 h1"}),
+    R("error_code_box_nothing_read", {"e", "?"}, {},
+      {"box: Server communications error", "reconnect", "r0 b0 q0 h0"}),
+    R("close", {"c", "?"}, {}, {"reconnect", "r0 b0 q0 h0"}),
+    R("failed_read", {"x", "?"}, {},
+      {"box: Unable to receive data from server", "reconnect", "r1 b0 q0 h0"}),
+    R("empty_read", {"r", "?"}, {}, {"reconnect", "r1 b0 q0 h0"}),
+    R("other_events_are_not_registered", {"o", "?"}, {}, {"r0 b0 q0 h0"}),
+    R("bytes_read_during_the_bad_message_box_are_dropped", {kBadRead, "?"}, {{kBadBox, {"mC"}}},
+      {kBadReport, kBadBox, "reconnect", "r2 b0 q0 h1"}),
+    R("reconnection_in_a_handler_keeps_the_fed_reader_and_drops_old_bytes",
+      {R"(r{"Message":"A"}{"Message":"B"}{"Mess)", "?", "mO"},
+      {{"A", {R"(rage":"X"})", "d", "?", "mN"}}}, {"A", "r2 b1 q0 h0", "N", "r3 b0 q0 h1", "O"}),
+    R("a_replaced_reader_that_fails_only_reports", {R"(r{"Message":"A"}{"Message" "B"})"},
+      {{"A", {"d"}}}, {"A", kBadReport + " at line 1     "}),
+    R("reconnection_in_the_bad_message_box_keeps_the_new_bytes", {kBadRead},
+      {{kBadBox, {"d", "mN"}}}, {kBadReport, kBadBox, "N"}),
+    R("reconnection_in_the_error_boxes_asks_no_more", {"e", "x"},
+      {{"box: Server communications error", {"d"}},
+       {"box: Unable to receive data from server", {"d"}}},
+      {"box: Server communications error", "box: Unable to receive data from server"}),
+    // After a failure found while reading was paused ("f" then "p" in A's box), nothing more of
+    // the connection is fed; reading resumes only after a drain that ended well.
+    R("after_no_failure_reading_resumes", {"mA", "?", "mD", "d", "mN"}, {{"A", {"mB", "f", "p"}}},
+      {"A", "B", kIdle, "D", "N"}, 1),
+    R("after_a_bad_message_the_rest_of_its_connection_is_dropped", {"mA", "?", "mD", "d", "mN"},
+      {{"A", {kBadRead, "f", "p"}}},
+      {"A", kBadReport + " at line 1     ", kBadBox, "reconnect", kIdle, "N"}),
+    R("after_end_of_stream", {"mA", "?", "d", "mN"}, {{"A", {"r", "f", "p"}}},
+      {"A", "reconnect", kIdle, "N"}),
+    R("after_a_read_error", {"mA", "?", "d", "mN"}, {{"A", {"x", "f", "p"}}},
+      {"A", "box: Unable to receive data from server", "reconnect", kIdle, "N"}),
+    R("a_reconnection_in_the_box_forgets_the_pause", {"mA", "?", "mD", "d", "mN"},
+      {{"A", {"mB", "f", "p", "d"}}}, {"A", "r257 b0 q0 h0", "D", "N"}),
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReceivePathTest, testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
