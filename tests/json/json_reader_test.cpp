@@ -191,7 +191,7 @@ TEST(JsonReader, AnswersEachFeedOfASequence) {
             documents.push_back(TreeText(root));
             linksAgree = linksAgree && root->parent == nullptr && TreeLinksAgree(*root);
         };
-        JsonReader reader(row.handler ? DocumentHandler(keep) : DocumentHandler());
+        JsonReader reader(row.handler ? DocumentHandler(keep) : DocumentHandler(), reports);
         for (const FeedStep& step : row.steps) {
             SCOPED_TRACE(step.bytes);
             const char* data = step.bytes.empty() ? nullptr : step.bytes.data();

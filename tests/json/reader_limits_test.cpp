@@ -138,9 +138,10 @@ TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
         JsonStatus status = JsonStatus::NeedMore;
         RunOnSmallStack([&] {
             JsonReader reader(row.handler ? DocumentHandler([&](const JsonNode* root) {
-                documentSizes.push_back(TreeText(root).size());
-            })
-                                          : DocumentHandler());
+                                  documentSizes.push_back(TreeText(root).size());
+                              })
+                                          : DocumentHandler(),
+                              reports);
             status = FeedInChunks(reader, row.input(), row.chunk);
         });
         EXPECT_EQ(status, row.status);

@@ -1,4 +1,5 @@
-// The diagnostic reporter: the threshold, the sink, and server text kept out of the format.
+// The diagnostic reporter: the threshold, the sink or standard error, and server text kept out
+// of the format.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 
 namespace {
 
-TEST(ReportMessage, ShowsUpToTheThresholdWithServerTextAsTextAndWhole) {
+TEST(Reporter, ShowsUpToTheThresholdWithServerTextAsTextAndWhole) {
     // Formatting a report above the threshold would read through a pointer that points nowhere.
     const char* const nowhere = reinterpret_cast<const char*>(uintptr_t{8});
     const std::string longName(100000, 'n');
@@ -32,39 +33,15 @@ TEST(ReportMessage, ShowsUpToTheThresholdWithServerTextAsTextAndWhole) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.level);
         ReportRecorder reports;
-        ReportMessage(row.level, row.format, row.argument);
+        reports.reporter().ReportMessage(row.level, row.format, row.argument);
         EXPECT_EQ(reports.texts,
                   row.shown ? std::vector<std::string>{*row.shown} : std::vector<std::string>{});
     }
-    ReportSink previous = SetReportSink({});  // without a sink: standard error
-    testing::internal::CaptureStderr();
-    ReportMessage(0, "JSON: Out of memory%s", "");
-    ReportMessage(1, "not shown");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "JSON: Out of memory\n");
-    SetReportSink(previous);
-}
-
-// A message box's nested loop may run code that installs another sink.
-TEST(SetReportSink, ReturnsThePreviousSinkEvenWhenReplacedWhileShowing) {
-    std::vector<std::string> first, second;
-    const ReportSink original = SetReportSink([&](const std::string& t) { first.push_back(t); });
-    ReportMessage(0, "one");
-    const ReportSink firstSink = SetReportSink([&](const std::string& t) { second.push_back(t); });
-    ReportMessage(0, "two");
-    SetReportSink(firstSink);
-    ReportMessage(0, "three");
-    int calls = 0;
-    SetReportSink([&](const std::string&) {
-        ++calls;
-        SetReportSink([&](const std::string& t) { second.push_back(t); });
-        ReportMessage(0, "nested");
-    });
-    ReportMessage(0, "outer");
-    ReportMessage(0, "after");
-    SetReportSink(original);
-    EXPECT_EQ(first, (std::vector<std::string>{"one", "three"}));
-    EXPECT_EQ(second, (std::vector<std::string>{"two", "nested", "after"}));
-    EXPECT_EQ(calls, 1);
+    testing::internal::CaptureStderr();  // a reporter without a sink, and the standard one
+    Reporter().ReportMessage(0, "JSON: Out of memory%s", "");
+    StandardErrorReporter().ReportMessage(0, "%s", "second");
+    StandardErrorReporter().ReportMessage(1, "not shown");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "JSON: Out of memory\nsecond\n");
 }
 
 }  // namespace

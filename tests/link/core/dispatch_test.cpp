@@ -81,11 +81,13 @@ TEST(DispatchServerMessage, ChecksTheEnvelopeReportsAndCallsTheHandler) {
         }
         ReportRecorder shown;
         int32_t lastSequenceReceived = row.lastBefore;
-        JsonReader reader([&](const JsonNode* root) {
-            DispatchServerMessage(table, root, lastSequenceReceived);
-        });
+        JsonReader reader(
+            [&](const JsonNode* root) {
+                DispatchServerMessage(table, root, lastSequenceReceived, shown);
+            },
+            shown);
         if (row.message.empty()) {
-            DispatchServerMessage(table, nullptr, lastSequenceReceived);
+            DispatchServerMessage(table, nullptr, lastSequenceReceived, shown);
         }
         EXPECT_EQ(reader.Feed(row.message.data(), row.message.size()), JsonStatus::NeedMore);
         EXPECT_EQ(shown.texts, row.shown.empty() ? std::vector<std::string>{}

@@ -99,9 +99,10 @@ protected:
     std::size_t reads = 0;
     int posted = 0;
     ReportRecorder recorder{&log, "report: "};
-    ReceivePath path{*this, [this](const JsonNode* root) {
-                         Log(ReadText(root->firstChild.get()).value_or("?"));
-                     }};
+    ReceivePath path{
+        *this,
+        [this](const JsonNode* root) { Log(ReadText(root->firstChild.get()).value_or("?")); },
+        recorder};
 };
 
 TEST_P(ReceivePathTest, FeedsReportsAndReconnectsInOrder) {
