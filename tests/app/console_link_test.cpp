@@ -283,7 +283,7 @@ TEST_F(ConsoleLinkTest, EverythingReceivedBeforeTheServersCloseIsFedFirst) {
         states += Envelope("State", sequence,
                            R"({"TXLongName":"Name )" + std::to_string(sequence) + "\"}");
     }
-    states += Envelope("State", sequence + 1, R"({"TXLongName":"Last"})");
+    states += Envelope("State", sequence + 1, R"({"TXLongName":"Last","RXLongName":"Beam"})");
     std::string shownAtReconnection;
     requests.beforeConnect = [&] {
         shownAtReconnection = static_cast<QLabel*>(console->control(1007))->text().toStdString();
