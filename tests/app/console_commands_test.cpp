@@ -24,6 +24,11 @@ std::string Radio(int sequence, const std::string& frequency) {
     return Request(sequence, "Radio",
                    "\"Station\" : 3, \"Radio\" : 2, \"Frequency\" : " + frequency + "} }");
 }
+std::string Function(int sequence, int function, int state) {
+    return Request(sequence, "Function",
+                   "\"Station\" : 3, \"Radio\" : 2, \"Function\" : " + std::to_string(function) +
+                       ", \"State\" : " + std::to_string(state) + "} }");
+}
 std::string Antenna(int sequence, const std::string& entries) {
     return Request(sequence, "Antenna",
                    "\"Station\" : 3, \"Radio\" : 2, \"Antennas\" : [ " + entries + " ] } }");
@@ -78,12 +83,13 @@ public:
         driver.setHandler({});
         EXPECT_EQ(opened, dialog);
     }
-    void Frequency(const char* typed) {
+    // Types into the Frequency dialog and presses OK (1) or Cancel (2).
+    void Frequency(const char* typed, int button) {
         WithDialog(
             "CFrequencyDlg", [&] { console->OnSysCommand(IdSysFrequency); },
             [&](QDialog& d) {
                 static_cast<CFrequencyDlg&>(d).edit()->setText(QString::fromUtf8(typed));
-                static_cast<CFrequencyDlg&>(d).button(1)->click();
+                static_cast<CFrequencyDlg&>(d).button(button)->click();
             });
     }
 };
@@ -112,85 +118,27 @@ TEST_P(CommandTest, SendsItsRequestAndNothingElse) {
     EXPECT_EQ(driver.dismissed(), std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CommandTest,
-    testing::Values(
-        CommandRow{"AClickOnAnAntenna", [](ConsoleCommandsTest& t) { t.Button(5)->click(); },
-                   Antenna(2, R"({"TX" : 1, "Antenna" : 7 },  {"RX" : 1, "Antenna" : 7 })"), 1},
-        CommandRow{"TxArmedThenAClickOnAnAntenna",
-                   [](ConsoleCommandsTest& t) {
-                       t.Button(1009)->click();
-                       t.Button(5)->click();
-                   },
-                   Antenna(2, R"({"TX" : 1, "Antenna" : 7 })"), 1},
-        CommandRow{"RxArmedThenADoubleClickOnAnAntenna",
-                   [](ConsoleCommandsTest& t) {
-                       t.Button(1005)->click();
-                       t.Button(5)->click();
-                       emit t.Button(5)->doubleClicked();
-                   },
-                   Antenna(2, R"({"RX" : 1, "Antenna" : 7 })") +
-                       Antenna(3, R"({"RX" : 2, "Antenna" : 7 })"),
-                   2},
-        CommandRow{
-            "AClickOnAnAvailableFunction", [](ConsoleCommandsTest& t) { t.Button(6)->click(); },
-            Request(2, "Function", R"("Station" : 3, "Radio" : 2, "Function" : 2, "State" : 1} })"),
-            1},
-        CommandRow{"ADoubleClickOnAnAlternateFunction",
-                   [](ConsoleCommandsTest& t) {
-                       t.Button(7)->click();
-                       emit t.Button(7)->doubleClicked();
-                   },
-                   Request(2, "Function",
-                           R"("Station" : 3, "Radio" : 2, "Function" : 3, "State" : 1} })") +
-                       Request(3, "Function",
-                               R"("Station" : 3, "Radio" : 2, "Function" : 3, "State" : 3} })"),
-                   2},
-        CommandRow{"FrequencyTakesTheDigitsUpToTheFirstNonDigit",
-                   [](ConsoleCommandsTest& t) { t.Frequency("14250.7"); }, Radio(2, "14250"), 1},
-        CommandRow{"FrequencyWithoutDigitsSendsZero",
-                   [](ConsoleCommandsTest& t) { t.Frequency("abc"); }, Radio(2, "0"), 1},
-        CommandRow{"FrequencyCancelSendsNothing",
-                   [](ConsoleCommandsTest& t) {
-                       t.WithDialog(
-                           "CFrequencyDlg", [&] { t.console->OnSysCommand(IdSysFrequency); },
-                           [](QDialog& d) { static_cast<CFrequencyDlg&>(d).button(2)->click(); });
-                   },
-                   "", 0},
-        CommandRow{"RelativeNext",
-                   [](ConsoleCommandsTest& t) {
-                       t.WithDialog(
-                           "CRelative", [&] { t.console->OnSysCommand(IdSysRelative); },
-                           [](QDialog& d) {
-                               static_cast<CRelative&>(d).button(8)->click();
-                               static_cast<CRelative&>(d).button(1)->click();
-                           });
-                   },
-                   Antenna(2, R"({"TX" : 6, "Antenna" : 0 },  {"RX" : 6, "Antenna" : 0 })"), 1},
-        CommandRow{"ARotatorPreset",
-                   [](ConsoleCommandsTest& t) {
-                       t.WithDialog(
-                           "CRotatorWindow", [&] { t.Button(20)->click(); },
-                           [](QDialog& d) {
-                               static_cast<CRotatorWindow&>(d).button(1005)->click();
-                           });
-                   },
-                   Request(2, "Direction", R"("Rotator" : 1, "Direction" : 90} })"), 1},
-        CommandRow{"ColorsSendsNothing",
-                   [](ConsoleCommandsTest& t) {
-                       t.WithDialog(
-                           "CColorsDialog", [&] { t.console->OnSysCommand(IdSysColors); },
-                           [](QDialog& d) { d.reject(); });
-                   },
-                   "", 0},
-        CommandRow{"AboutSendsNothing",
-                   [](ConsoleCommandsTest& t) {
-                       t.WithDialog(
-                           "CAboutDlg", [&] { t.console->OnSysCommand(IdSysAbout); },
-                           [](QDialog& d) { d.reject(); });
-                   },
-                   "", 0}),
+using T = ConsoleCommandsTest;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, CommandTest, testing::Values(
+    CommandRow{"AClickOnAnAntenna", [](T& t) { t.Button(5)->click(); }, Antenna(2, R"({"TX" : 1, "Antenna" : 7 },  {"RX" : 1, "Antenna" : 7 })"), 1},
+    CommandRow{"TxArmedThenAClickOnAnAntenna", [](T& t) { t.Button(1009)->click(); t.Button(5)->click(); }, Antenna(2, R"({"TX" : 1, "Antenna" : 7 })"), 1},
+    CommandRow{"RxArmedThenADoubleClickOnAnAntenna", [](T& t) { t.Button(1005)->click(); t.Button(5)->click(); emit t.Button(5)->doubleClicked(); },
+               Antenna(2, R"({"RX" : 1, "Antenna" : 7 })") + Antenna(3, R"({"RX" : 2, "Antenna" : 7 })"), 2},
+    CommandRow{"AClickOnAnAvailableFunction", [](T& t) { t.Button(6)->click(); }, Function(2, 2, 1), 1},
+    CommandRow{"ADoubleClickOnAnAlternateFunction", [](T& t) { t.Button(7)->click(); emit t.Button(7)->doubleClicked(); }, Function(2, 3, 1) + Function(3, 3, 3), 2},
+    CommandRow{"FrequencyTakesTheDigitsUpToTheFirstNonDigit", [](T& t) { t.Frequency("14250.7", 1); }, Radio(2, "14250"), 1},
+    CommandRow{"FrequencyWithoutDigitsSendsZero", [](T& t) { t.Frequency("abc", 1); }, Radio(2, "0"), 1},
+    CommandRow{"FrequencyCancelSendsNothing", [](T& t) { t.Frequency("1", 2); }, "", 0},
+    CommandRow{"RelativeNext", [](T& t) { t.WithDialog("CRelative", [&] { t.console->OnSysCommand(IdSysRelative); }, [](QDialog& d) {
+                   static_cast<CRelative&>(d).button(8)->click(); static_cast<CRelative&>(d).button(1)->click(); }); },
+               Antenna(2, R"({"TX" : 6, "Antenna" : 0 },  {"RX" : 6, "Antenna" : 0 })"), 1},
+    CommandRow{"ARotatorPreset", [](T& t) { t.WithDialog("CRotatorWindow", [&] { t.Button(20)->click(); }, [](QDialog& d) { static_cast<CRotatorWindow&>(d).button(1005)->click(); }); },
+               Request(2, "Direction", R"("Rotator" : 1, "Direction" : 90} })"), 1},
+    CommandRow{"ColorsSendsNothing", [](T& t) { t.WithDialog("CColorsDialog", [&] { t.console->OnSysCommand(IdSysColors); }, [](QDialog& d) { d.reject(); }); }, "", 0},
+    CommandRow{"AboutSendsNothing", [](T& t) { t.WithDialog("CAboutDlg", [&] { t.console->OnSysCommand(IdSysAbout); }, [](QDialog& d) { d.reject(); }); }, "", 0}),
     [](const testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // The window shows a record that the reconnection deletes: it is closed first.
 TEST_F(ConsoleCommandsTest, ARotatorWindowOpenDuringAReconnectionIsClosedFirst) {

@@ -1,10 +1,9 @@
 // The console window, offscreen in this process, against keva-sim in a child process over
 // loopback TCP. The simulator plays examples/station.json; Station 1 Radio 1 is tuned to
-// 14025 kHz, where only the Tribander and the 20 m monobander are usable.
+// 14025 kHz, where the Tribander is usable.
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -15,7 +14,6 @@
 #include "console/ant_func_button.h"
 #include "console/button_geometry.h"
 #include "console/compass.h"
-#include "console/frequency_dialog.h"
 #include "console/rotator_button.h"
 #include "console/rotator_window.h"
 #include "link/core/server_link.h"
@@ -27,10 +25,8 @@
 
 namespace {
 
-constexpr int Tribander = 5 + 6;   // grid button id: row 1, column 1; antenna 5, rotator 1
-constexpr int FortyYagi = 5 + 10;  // row 0, column 2
-constexpr int TowerButton = 20;    // rotator 1: at 45, 6 degrees a second
-const QColor UnavailableFace(128, 128, 255);
+constexpr int Tribander = 5 + 6;  // grid button id: row 1, column 1; antenna 5, rotator 1
+constexpr int TowerButton = 20;   // rotator 1: at 45, 6 degrees a second
 const QColor AvailableFace(0, 0, 255);
 const QColor SelectedBar(255, 0, 0);
 
@@ -79,28 +75,6 @@ protected:
         return {image.pixelColor(TopBarRect(size).topLeft() + QPoint(2, 1)),
                 image.pixelColor(BottomBarRect(size).topLeft() + QPoint(2, 1))};
     }
-    // Runs `command`, which opens a modal `Dialog`, and drives it with `drive` inside its loop.
-    template <typename Dialog>
-    void WithDialog(const std::function<void()>& command,
-                    const std::function<void(Dialog&)>& drive) {
-        bool driven = false;
-        driver.setHandler([&](QWidget* modal) {
-            auto* dialog = qobject_cast<Dialog*>(modal);
-            if (dialog == nullptr) {
-                return driver.Dismiss(modal);
-            }
-            drive(*dialog);
-            driven = true;
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
-            return true;
-        });
-        command();
-        driver.setHandler({});
-        EXPECT_TRUE(driven);
-    }
-
     TempFolder folder;
     SimProcess sim;
     ModalDriver driver;
@@ -129,24 +103,26 @@ TEST_F(ConsoleEndToEnd, APresetTurnsTheRotatorNeedleUntilItStopsAtTheBearing) {
     std::vector<int32_t> way;
     QColor east;
     QColor north;
-    WithDialog<CRotatorWindow>(
-        [&] { QTest::mouseClick(console->control(TowerButton), Qt::LeftButton); },
-        [&](CRotatorWindow& window) {
-            const auto bearing = [&window] { return window.rotator()->relativePosition; };
-            way.push_back(bearing());
-            QTest::mouseClick(window.button(1005), Qt::LeftButton);  // the 90 degree preset
-            ASSERT_TRUE(WaitFor(
-                [&] {
-                    if (way.back() != bearing()) {
-                        way.push_back(bearing());
-                    }
-                    return way.back() == 90;
-                },
-                40000));
-            const QImage compass = window.compass()->grab().toImage();
-            east = compass.pixelColor(180 + 100, 180);
-            north = compass.pixelColor(180, 180 - 100);
-        });
+    driver.setHandler([&](QWidget* modal) {
+        auto& window = *qobject_cast<CRotatorWindow*>(modal);
+        const auto bearing = [&window] { return window.rotator()->relativePosition; };
+        way.push_back(bearing());
+        QTest::mouseClick(window.button(1005), Qt::LeftButton);  // the 90 degree preset
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                if (way.back() != bearing()) {
+                    way.push_back(bearing());
+                }
+                return way.back() == 90;
+            },
+            40000));
+        const QImage compass = window.compass()->grab().toImage();
+        east = compass.pixelColor(180 + 100, 180);
+        north = compass.pixelColor(180, 180 - 100);
+        window.reject();
+        return true;
+    });
+    QTest::mouseClick(console->control(TowerButton), Qt::LeftButton);
     EXPECT_EQ(sim.CountLogged("Direction for rotator 1: turn to 90"), 1);
     EXPECT_GE(way.size(), 3u) << ::testing::PrintToString(way);
     EXPECT_EQ(way.front(), 45);
@@ -154,19 +130,6 @@ TEST_F(ConsoleEndToEnd, APresetTurnsTheRotatorNeedleUntilItStopsAtTheBearing) {
     EXPECT_EQ(east.red() > 200 && east.green() < 60, true) << east.name().toStdString();
     EXPECT_EQ(north.red() > 200 && north.green() < 60, false) << north.name().toStdString();
     EXPECT_EQ(qobject_cast<CRotatorButton*>(console->control(TowerButton))->text(), "Tower\n90");
-}
-
-TEST_F(ConsoleEndToEnd, TheFrequencyMakesAntennasOutsideTheBandUnavailable) {
-    WithDialog<CFrequencyDlg>([&] { console->OnSysCommand(IdSysFrequency); },
-                              [](CFrequencyDlg& dialog) {
-                                  QTest::keyClicks(dialog.edit(), QStringLiteral("7100"));
-                                  QTest::mouseClick(dialog.button(1), Qt::LeftButton);
-                              });
-    // At 7100 kHz the 40 m antennas are usable, the Tribander is not.
-    ASSERT_TRUE(WaitFor([this] { return Sides(FortyYagi) == "1 1"; })) << sim.log();
-    EXPECT_EQ(sim.CountLogged("Radio for station 1 radio 1: 7100 kHz"), 1);
-    EXPECT_EQ(Sides(Tribander), "0 0");
-    EXPECT_EQ(Bars(Tribander), std::make_pair(UnavailableFace, UnavailableFace));
 }
 
 }  // namespace

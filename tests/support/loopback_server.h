@@ -2,7 +2,6 @@
 // and keeps what each one has sent.
 #pragma once
 
-#include <sys/socket.h>
 #include <QHostAddress>
 #include <QPointer>
 #include <QTcpServer>
@@ -43,7 +42,7 @@ public:
     const std::string& received(std::size_t index) const { return received_.at(index); }
 
     bool WaitForConnections(std::size_t count, int timeoutMs = 20000) {
-        return QTest::qWaitFor([&] { return received_.size() >= count; }, timeoutMs);
+        return QTest::qWaitFor([&] { return connections() >= count; }, timeoutMs);
     }
     bool WaitForBytes(std::size_t index, std::size_t count, int timeoutMs = 20000) {
         return QTest::qWaitFor(
@@ -60,13 +59,6 @@ public:
     void CloseConnection() {
         current_->flush();
         current_->disconnectFromHost();
-    }
-    // Resets the newest connection: no lingering, so the close sends a reset.
-    void ResetConnection() {
-        const linger none{1, 0};
-        setsockopt(static_cast<int>(current_->socketDescriptor()), SOL_SOCKET, SO_LINGER, &none,
-                   sizeof none);
-        current_->abort();
     }
 
 private:

@@ -28,14 +28,12 @@ protected:
 
     // "%P" is the server's port, "%C" a closed one, "%L" the server's port + 65536.
     std::string Fill(std::string text) const {
-        const std::pair<std::string, std::string> marks[] = {
-            {"%P", std::to_string(server.port())},
-            {"%C", std::to_string(closedPort)},
-            {"%L", std::to_string(server.port() + 65536)}};
-        for (const auto& [mark, value] : marks) {
-            for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
-                text.replace(at, mark.size(), value);
-            }
+        for (auto at = text.find('%'); at != std::string::npos; at = text.find('%')) {
+            const char mark = text[at + 1];
+            text.replace(at, 2,
+                         std::to_string(mark == 'C'   ? closedPort
+                                        : mark == 'L' ? server.port() + 65536
+                                                      : server.port()));
         }
         return text;
     }
@@ -114,28 +112,18 @@ TEST_P(OnConnectServerTest, AsksWhenNeededConnectsAndSaysHello) {
 
 const std::string StoredServer = "[Server]\nAddress=127.0.0.1\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OnConnectServerTest,
-    testing::Values(
-        ConnectRow{"AStoredServerWithoutAsking", StoredServer + "Port=%P\nStation=3\nRadio=2\n",
-                   false, "", "", "Station 3 Radio 2", HelloBytes(1, 3, 2)},
-        ConnectRow{"AFirstStartAsksWithTheDefaultsAndStoresWhatChanged", "", true,
-                   "dialog 127.0.0.1 12059 1 1", "(absent) %P (absent) (absent)",
-                   "Station 1 Radio 1", FirstHello},
-        ConnectRow{"AnEmptyAddressAsksAndOkUnchangedWritesNothing", "[Server]\nAddress=\nPort=%P\n",
-                   false, "dialog 127.0.0.1 %P 1 1", "", "Station 1 Radio 1", FirstHello},
-        ConnectRow{"ARefusedConnectionShowsWhyThenAsksWithTheFailedValues",
-                   StoredServer + "Port=%C\nStation=4\nRadio=1\n", true,
-                   "box Unable to connect to server; dialog 127.0.0.1 %C 4 1", "127.0.0.1 %P 4 1",
-                   "Station 4 Radio 1", HelloBytes(1, 4, 1)},
-        ConnectRow{"OnlyTheLow16BitsOfThePortCount", StoredServer + "Port=%L\n", false, "", "",
-                   "Station 1 Radio 1", FirstHello},
-        ConnectRow{"TheTitleShowsTheStationAsTypedTheHelloItsNumber",
-                   StoredServer + "Port=%P\nStation=2a\n", false, "", "", "Station 2a Radio 1",
-                   HelloBytes(1, 2, 1)},
-        ConnectRow{"DigitsUpToTheFirstNonDigitWithASign", StoredServer + "Port=%Px\nStation=-7\n",
-                   false, "", "", "Station -7 Radio 1", HelloBytes(1, -7, 1)}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, OnConnectServerTest, testing::Values(
+    ConnectRow{"AStoredServerWithoutAsking", StoredServer + "Port=%P\nStation=3\nRadio=2\n", false, "", "", "Station 3 Radio 2", HelloBytes(1, 3, 2)},
+    ConnectRow{"AFirstStartAsksWithTheDefaultsAndStoresWhatChanged", "", true, "dialog 127.0.0.1 12059 1 1", "(absent) %P (absent) (absent)", "Station 1 Radio 1", FirstHello},
+    ConnectRow{"AnEmptyAddressAsksAndOkUnchangedWritesNothing", "[Server]\nAddress=\nPort=%P\n", false, "dialog 127.0.0.1 %P 1 1", "", "Station 1 Radio 1", FirstHello},
+    ConnectRow{"ARefusedConnectionShowsWhyThenAsksWithTheFailedValues", StoredServer + "Port=%C\nStation=4\nRadio=1\n", true,
+               "box Unable to connect to server; dialog 127.0.0.1 %C 4 1", "127.0.0.1 %P 4 1", "Station 4 Radio 1", HelloBytes(1, 4, 1)},
+    ConnectRow{"OnlyTheLow16BitsOfThePortCount", StoredServer + "Port=%L\n", false, "", "", "Station 1 Radio 1", FirstHello},
+    ConnectRow{"TheTitleShowsTheStationAsTypedTheHelloItsNumber", StoredServer + "Port=%P\nStation=2a\n", false, "", "", "Station 2a Radio 1", HelloBytes(1, 2, 1)},
+    ConnectRow{"DigitsUpToTheFirstNonDigitWithASign", StoredServer + "Port=%Px\nStation=-7\n", false, "", "", "Station -7 Radio 1", HelloBytes(1, -7, 1)}),
     [](const testing::TestParamInfo<ConnectRow>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnection) {
     std::ofstream(SettingsFilePath) << StoredServer << "Port=" << server.port() << "\n";

@@ -21,20 +21,19 @@ TEST(ServerDialog, LooksLikeItsTemplate) {
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Server Information");
     EXPECT_EQ(dialog.size(), QSize(411, 208));
     EXPECT_TRUE(Button(&dialog, 1)->isDefault());
+    // A label may be wider than its template, so that its text fits: its size is left out.
     std::vector<std::string> controls;
     for (const QWidget* control : dialog.findChildren<QWidget*>()) {
         const QRect r = control->geometry();
         const auto* label = qobject_cast<const QLabel*>(control);
         const auto* button = qobject_cast<const QPushButton*>(control);
-        const QString text = label    ? label->text()
-                             : button ? button->text()
-                                      : control->objectName();
-        // A label may be wider than its template, so that its text fits.
-        const std::string size =
-            label ? std::string()
-                  : " " + std::to_string(r.width()) + "x" + std::to_string(r.height());
-        controls.push_back(text.toStdString() + " " + std::to_string(r.x()) + "," +
-                           std::to_string(r.y()) + size);
+        controls.push_back(
+            (label    ? label->text()
+             : button ? button->text()
+                      : control->objectName())
+                .toStdString() +
+            QStringLiteral(" %1,%2").arg(r.x()).arg(r.y()).toStdString() +
+            (label ? "" : QStringLiteral(" %1x%2").arg(r.width()).arg(r.height()).toStdString()));
     }
     std::sort(controls.begin(), controls.end());
     EXPECT_EQ(controls, (std::vector<std::string>{
@@ -71,61 +70,32 @@ struct AnswerRow {
 
 TEST(ServerDialog, ShowsTheFieldsAndReturnsWhatWasTypedOnOkOnly) {
     const std::vector<std::string> unchanged = {"127.0.0.1", "12059", "1", "1"};
+    using D = CServerDialog;
+    // clang-format off
     const AnswerRow rows[] = {
-        {"OK unchanged", "127.0.0.1", [](CServerDialog& d) { Button(&d, 1)->click(); }, 1,
-         unchanged},
-        {"typed texts come back as typed, spaces and letters included",
-         "127.0.0.1",
-         [](CServerDialog& d) {
-             d.edit(1000)->setText(" my host ");
-             d.edit(1001)->setText("abc");
-             d.edit(1002)->setText("");
-             d.edit(1003)->setText("2a");
-             Button(&d, 1)->click();
-         },
-         1,
-         {" my host ", "abc", "", "2a"}},
-        {"Enter is OK",
-         "127.0.0.1",
-         [](CServerDialog& d) {
-             d.edit(1001)->setText("4000");
-             QTest::keyClick(d.edit(1001), Qt::Key_Return);
-         },
-         1,
-         {"127.0.0.1", "4000", "1", "1"}},
-        {"Cancel keeps the fields", "127.0.0.1",
-         [](CServerDialog& d) {
-             d.edit(1000)->setText("elsewhere");
-             Button(&d, 2)->click();
-         },
-         2, unchanged},
-        {"Escape is Cancel", "127.0.0.1",
-         [](CServerDialog& d) {
-             d.edit(1000)->setText("elsewhere");
-             QTest::keyClick(&d, Qt::Key_Escape);
-         },
-         2, unchanged},
-        {"the close box is Cancel", "127.0.0.1", [](CServerDialog& d) { d.close(); }, 2, unchanged},
-        {"bytes that are not UTF-8 survive OK in a field left alone",
-         "host\xff",
-         [](CServerDialog& d) { Button(&d, 1)->click(); },
-         1,
-         {"host\xff", "12059", "1", "1"}},
+        {"OK unchanged", "127.0.0.1", [](D& d) { Button(&d, 1)->click(); }, 1, unchanged},
+        {"typed texts come back as typed, spaces and letters included", "127.0.0.1", [](D& d) {
+             d.edit(1000)->setText(" my host "); d.edit(1001)->setText("abc"); d.edit(1002)->setText(""); d.edit(1003)->setText("2a");
+             Button(&d, 1)->click(); }, 1, {" my host ", "abc", "", "2a"}},
+        {"Enter is OK", "127.0.0.1", [](D& d) { d.edit(1001)->setText("4000"); QTest::keyClick(d.edit(1001), Qt::Key_Return); }, 1, {"127.0.0.1", "4000", "1", "1"}},
+        {"Cancel keeps the fields", "127.0.0.1", [](D& d) { d.edit(1000)->setText("elsewhere"); Button(&d, 2)->click(); }, 2, unchanged},
+        {"Escape is Cancel", "127.0.0.1", [](D& d) { d.edit(1000)->setText("elsewhere"); QTest::keyClick(&d, Qt::Key_Escape); }, 2, unchanged},
+        {"the close box is Cancel", "127.0.0.1", [](D& d) { d.close(); }, 2, unchanged},
+        {"bytes that are not UTF-8 survive OK in a field left alone", "host\xff", [](D& d) { Button(&d, 1)->click(); }, 1, {"host\xff", "12059", "1", "1"}},
     };
+    // clang-format on
     for (const AnswerRow& row : rows) {
         SCOPED_TRACE(row.behaviour);
         CServerDialog dialog;
         dialog.addressText = row.address;
         dialog.portText = "12059";
-        dialog.stationText = "1";
-        dialog.radioText = "1";
+        dialog.stationText = dialog.radioText = "1";
         std::vector<std::string> shown;
         ModalDriver driver([&](QWidget* modal) {
-            auto* d = static_cast<CServerDialog*>(modal);
             for (int id = 1001; id <= 1003; ++id) {
-                shown.push_back(d->edit(id)->text().toStdString());
+                shown.push_back(static_cast<D*>(modal)->edit(id)->text().toStdString());
             }
-            row.answer(*d);
+            row.answer(*static_cast<D*>(modal));
             return true;
         });
         EXPECT_EQ(dialog.DoModal(), row.result);
