@@ -18,22 +18,22 @@ TEST(GridPlacement, Table) {
         std::vector<GridPlace> places;
         const char* slots;  // "slot=index" of every slot that shows a description
     } rows[] = {
-        {"a duplicate place goes to the lowest free slot after all placed ones",
-         {{1, 0}, {0, 0}, {1, 0}},
-         "0=1 1=0 2=2"},
+        // clang-format off
+        {"a duplicate place goes to the lowest free slot after all placed ones", {{1, 0}, {0, 0}, {1, 0}}, "0=1 1=0 2=2"},
         {"three unplaced take slots 0, 1, 2", {{5, 0}, {0, 3}, {-1, 1}}, "0=0 1=1 2=2"},
         {"a place outside the grid counts as none", {{-2, 0}, {0, -1}, {2, 1}}, "0=0 1=1 7=2"},
         {"slots count down the columns", {{4, 0}, {0, 1}, {0, 2}}, "4=0 5=1 10=2"},
-        {"sixteen places: only the first fifteen are shown", std::vector<GridPlace>(16),
-         "0=0 1=1 2=2 3=3 4=4 5=5 6=6 7=7 8=8 9=9 10=10 11=11 12=12 13=13 14=14"},
+        {"sixteen places: only the first fifteen are shown", std::vector<GridPlace>(16), "0=0 1=1 2=2 3=3 4=4 5=5 6=6 7=7 8=8 9=9 10=10 11=11 12=12 13=13 14=14"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         const std::array<int32_t, GridSlots> slots = PlaceOnGrid(row.places);
         std::string text;
         for (int j = 0; j < GridSlots; ++j) {
-            text += slots[j] == -1 ? ""
-                                   : (text.empty() ? "" : " ") + std::to_string(j) + "=" +
-                                         std::to_string(slots[j]);
+            if (slots[j] != -1) {
+                text +=
+                    (text.empty() ? "" : " ") + std::to_string(j) + "=" + std::to_string(slots[j]);
+            }
         }
         EXPECT_EQ(text, row.slots) << row.name;
     }

@@ -23,15 +23,6 @@ std::vector<uint8_t> ReadBytes(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Switches byte, read sizes, then the stream (see receive_road.h).
-std::vector<uint8_t> Input(uint8_t switches, const std::vector<uint8_t>& sizes,
-                           const std::string& stream) {
-    std::vector<uint8_t> bytes{switches, static_cast<uint8_t>(sizes.size())};
-    bytes.insert(bytes.end(), sizes.begin(), sizes.end());
-    bytes.insert(bytes.end(), stream.begin(), stream.end());
-    return bytes;
-}
-
 // Each seed as stored, then with every kind of nested handling a message box may bring.
 TEST(ReceiveRoad, SeedsRunCleanWithEveryReentry) {
     std::error_code error;
@@ -51,35 +42,36 @@ TEST(ReceiveRoad, SeedsRunCleanWithEveryReentry) {
     EXPECT_GE(seeds, 1) << kSeeds << " holds no seed";
 }
 
-// A whole session arrives whatever the read sizes: the station ends the same.
-TEST(ReceiveRoad, SessionAtEveryReadSize) {
+// A whole session arrives whatever the read sizes (switches 0, one read size, the stream):
+// the station ends the same. Then a configuration that stops half-way, with a reconnection
+// at its report (switches 1, no read sizes).
+TEST(ReceiveRoad, SessionAtEveryReadSizeAndAStoppedConfiguration) {
     const std::vector<uint8_t> seed = ReadBytes(kSeeds / "session");
     ASSERT_GE(seed.size(), 2u + seed[1] % 16);
-    const std::string stream(seed.begin() + 2 + seed[1] % 16, seed.end());
+    std::vector<uint8_t> input{0, 1, 0};
+    input.insert(input.end(), seed.begin() + 2 + seed[1] % 16, seed.end());
     for (uint8_t size = 1; size <= 31; ++size) {
-        const std::vector<uint8_t> input = Input(0, {size}, stream);
         RoadSummary summary;
+        input[2] = size;
         ASSERT_EQ(RunReceiveRoad(input.data(), input.size(), &summary), "") << int(size);
-        EXPECT_EQ(summary.reports, Strings{}) << int(size);
-        EXPECT_EQ(std::tie(summary.documents, summary.descriptions, summary.rotators,
-                           summary.shownGridButtons),
-                  std::tuple(6, 6u, 3u, 6))
-            << "documents, descriptions, rotators, shown buttons at read size " << int(size);
+        EXPECT_EQ(std::tie(summary.reports, summary.documents, summary.descriptions,
+                           summary.rotators, summary.shownGridButtons),
+                  std::tuple(Strings{}, 6, 6u, 3u, 6))
+            << "reports, documents, descriptions, rotators, shown buttons at read size "
+            << int(size);
     }
-}
-
-// A configuration that stops half-way, with a reconnection at its report.
-TEST(ReceiveRoad, StoppedConfigurationWithReconnection) {
-    const std::vector<uint8_t> input = Input(
-        0x01, {},
+    const std::string stopped =
+        std::string("\x01", 2) +  // switches 1, no read sizes
         R"({"Message":"Rotators","Sequence":1,"Version":1,"Parameters":{"Rotators":[{"Rotator":1}]}})"
         R"({"Message":"Configuration","Sequence":2,"Version":1,"Parameters":{"Antennas":[)"
-        R"({"Antenna":1,"Description":[{"Rotator":1}]},{"Antenna":2}],"Functions":3}})");
+        R"({"Antenna":1,"Description":[{"Rotator":1}]},{"Antenna":2}],"Functions":3}})";
     RoadSummary summary;
-    EXPECT_EQ(RunReceiveRoad(input.data(), input.size(), &summary), "");
-    EXPECT_EQ(summary.reports, Strings{"Configuration functions parameters are not an object"});
-    EXPECT_EQ(std::tie(summary.descriptions, summary.rotators, summary.shownGridButtons),
-              std::tuple(2u, 0u, 2));
+    EXPECT_EQ(
+        RunReceiveRoad(reinterpret_cast<const uint8_t*>(stopped.data()), stopped.size(), &summary),
+        "");
+    EXPECT_EQ(
+        std::tie(summary.reports, summary.descriptions, summary.rotators, summary.shownGridButtons),
+        std::tuple(Strings{"Configuration functions parameters are not an object"}, 2u, 0u, 2));
 }
 
 }  // namespace

@@ -263,33 +263,27 @@ const Row kRows[] = {
 };
 // clang-format on
 
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class StationRows : public testing::TestWithParam<Row> {};
-
-TEST_P(StationRows, Handle) {
-    Bench bench;
-    bench.Handle(GetParam().setup);
-    bench.reports.clear();
-    bench.view.log.clear();
-    bench.view.disarms = 0;
-    bench.station.lastClickTxArmed = bench.station.lastClickRxArmed = true;
-    bench.Handle(GetParam().steps, GetParam().inReport);
-    std::istringstream expected(GetParam().expected);
-    for (std::string line; std::getline(expected, line);) {
-        const std::string probe = line.substr(0, line.find(':'));
-        EXPECT_EQ(probe + ": " + bench.Probe(probe), line);
-    }
-    for (int j = 0; j < GridSlots; ++j) {  // every slot is empty or holds a description
-        const int32_t i = bench.station.buttonSlot(j);
-        EXPECT_TRUE(i == -1 || (i >= 0 && i < std::ssize(bench.station.descriptions()))) << j;
+TEST(Station, Handle) {
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        Bench bench;
+        bench.Handle(row.setup);
+        bench.reports.clear();
+        bench.view.log.clear();
+        bench.view.disarms = 0;
+        bench.station.lastClickTxArmed = bench.station.lastClickRxArmed = true;
+        bench.Handle(row.steps, row.inReport);
+        std::istringstream expected(row.expected);
+        for (std::string line; std::getline(expected, line);) {
+            const std::string probe = line.substr(0, line.find(':'));
+            EXPECT_EQ(probe + ": " + bench.Probe(probe), line);
+        }
+        for (int j = 0; j < GridSlots; ++j) {  // every slot is empty or holds a description
+            const int32_t i = bench.station.buttonSlot(j);
+            EXPECT_TRUE(i == -1 || (i >= 0 && i < std::ssize(bench.station.descriptions()))) << j;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, StationRows, testing::ValuesIn(kRows),
-                         [](const testing::TestParamInfo<Row>& info) { return info.param.name; });
 
 // Lookups outside the records find nothing, and updates for rotators that are gone do nothing.
 TEST(Station, LookupsOutsideTheRecords) {

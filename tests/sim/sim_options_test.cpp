@@ -1,7 +1,6 @@
 // keva-sim's command line.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,6 @@ struct OptionRow {
     std::vector<std::string> arguments;
     const char* result;  // the error, or the options kept
 };
-
-void PrintTo(const OptionRow& row, std::ostream* out) {
-    *out << row.name;
-}
 
 std::string Kept(const SimOptions& o) {
     auto number = [](const auto& n) { return n ? std::to_string(*n) : std::string("-"); };
@@ -45,20 +40,15 @@ const OptionRow optionRows[] = {
 };
 // clang-format on
 
-class SimOptionLines : public testing::TestWithParam<OptionRow> {};
-
-TEST_P(SimOptionLines, Parse) {
-    SimOptions options;
-    std::string error;
-    const bool ok = ParseSimOptions(GetParam().arguments, options, error);
-    EXPECT_EQ(ok, error.empty());
-    EXPECT_EQ(ok ? Kept(options) : error, GetParam().result);
+TEST(SimOptions, Parse) {
+    for (const OptionRow& row : optionRows) {
+        SimOptions options;
+        std::string error;
+        const bool ok = ParseSimOptions(row.arguments, options, error);
+        EXPECT_EQ(ok, error.empty()) << row.name;
+        EXPECT_EQ(ok ? Kept(options) : error, row.result) << row.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SimOptionLines, testing::ValuesIn(optionRows),
-                         [](const testing::TestParamInfo<OptionRow>& info) {
-                             return info.param.name;
-                         });
 
 TEST(SimOptions, HelpNamesEveryOption) {
     const std::string help = SimHelpText();

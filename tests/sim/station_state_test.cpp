@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "keva-sim/station_file.h"
 #include "keva-sim/station_state.h"
 
 namespace {
@@ -13,40 +13,22 @@ namespace {
 constexpr int32_t Min = std::numeric_limits<int32_t>::min();
 constexpr int32_t Max = std::numeric_limits<int32_t>::max();
 
-// Antennas 1 "Low" 80 m; 2 "Yagi" 20 m; 3 "Tri" 20+15 m; 4 "Vert" 80+20 m; 5 "Bev" 80+20 m,
-// additive, receive-only; 6 "Stack" 20 m, additive. Functions 1 plain, 2 momentary,
-// 3 alternate. Radio 1 starts on 14025 kHz, radio 2 on 14100 kHz.
+// Functions 1 plain, 2 momentary, 3 alternate; 5 additive and receive-only, 6 additive.
 StationDescription TestStation() {
-    const Band b80{3500, 4000}, b20{14000, 14350}, b15{21000, 21450};
-    auto antenna = [](int32_t number, std::string name, std::vector<Band> bands,
-                      bool additive = false, bool receiveOnly = false) {
-        AntennaSetup a;
-        a.number = number;
-        a.shortName = name;
-        a.longName = name + " long";
-        a.bands = std::move(bands);
-        a.additive = additive;
-        a.receiveOnly = receiveOnly;
-        return a;
-    };
-    auto function = [](int32_t number, bool momentary, bool alternate) {
-        FunctionSetup f;
-        f.number = number;
-        f.momentary = momentary;
-        f.alternate = alternate;
-        return f;
-    };
     StationDescription s;
-    s.lowerFrequency = 1800;
-    s.upperFrequency = 29700;
-    s.radios = {{1, 14025}, {2, 14100}};
-    s.antennas = {antenna(1, "Low", {b80}),
-                  antenna(2, "Yagi", {b20}),
-                  antenna(3, "Tri", {b20, b15}),
-                  antenna(4, "Vert", {b80, b20}),
-                  antenna(5, "Bev", {b80, b20}, true, true),
-                  antenna(6, "Stack", {b20}, true)};
-    s.functions = {function(1, false, false), function(2, true, false), function(3, false, true)};
+    std::string error;
+    EXPECT_TRUE(ParseStation(R"({"LowerFrequency": 1800, "UpperFrequency": 29700,
+      "Radios": [{"Radio": 1, "Frequency": 14025}, {"Radio": 2, "Frequency": 14100}],
+      "Antennas": [{"Antenna": 1, "ShortName": "Low", "Bands": [[3500, 4000]]},
+        {"Antenna": 2, "ShortName": "Yagi", "Bands": [[14000, 14350]]},
+        {"Antenna": 3, "ShortName": "Tri", "LongName": "Tri long", "Bands": [[14000, 14350], [21000, 21450]]},
+        {"Antenna": 4, "ShortName": "Vert", "Bands": [[3500, 4000], [14000, 14350]]},
+        {"Antenna": 5, "ShortName": "Bev", "LongName": "Bev long", "Bands": [[3500, 4000], [14000, 14350]], "Additive": true, "ReceiveOnly": true},
+        {"Antenna": 6, "ShortName": "Stack", "LongName": "Stack long", "Bands": [[14000, 14350]], "Additive": true}],
+      "Functions": [{"Function": 1, "ShortName": "F"}, {"Function": 2, "ShortName": "M", "Momentary": true},
+        {"Function": 3, "ShortName": "A", "Alternate": true}]})",
+                             s, error))
+        << error;
     return s;
 }
 
@@ -61,24 +43,14 @@ struct Step {
     int64_t at = 0;  // the time of a function request
 };
 constexpr bool No = false;
-Step Tx(int32_t radio, int32_t code, int32_t antenna, bool ok = true) {
-    return {Kind::Tx, radio, code, antenna, ok};
-}
-Step Rx(int32_t radio, int32_t code, int32_t antenna, bool ok = true) {
-    return {Kind::Rx, radio, code, antenna, ok};
-}
-Step Freq(int32_t radio, int32_t khz) {
-    return {Kind::Freq, radio, 0, khz};
-}
-Step Fn(int32_t radio, int32_t function, int32_t code, bool ok = true, int64_t at = 0) {
-    return {Kind::Function, radio, code, function, ok, at};
-}
-Step Expire(int64_t now, int32_t changedRadio) {
-    return {Kind::Expire, changedRadio, 0, now};
-}
-Step Deadline(int64_t expected) {  // -1: none
-    return {Kind::Deadline, 0, 0, expected};
-}
+// clang-format off
+Step Tx(int32_t radio, int32_t code, int32_t antenna, bool ok = true) { return {Kind::Tx, radio, code, antenna, ok}; }
+Step Rx(int32_t radio, int32_t code, int32_t antenna, bool ok = true) { return {Kind::Rx, radio, code, antenna, ok}; }
+Step Freq(int32_t radio, int32_t khz) { return {Kind::Freq, radio, 0, khz}; }
+Step Fn(int32_t radio, int32_t function, int32_t code, bool ok = true, int64_t at = 0) { return {Kind::Function, radio, code, function, ok, at}; }
+Step Expire(int64_t now, int32_t changedRadio) { return {Kind::Expire, changedRadio, 0, now}; }
+Step Deadline(int64_t expected) { return {Kind::Deadline, 0, 0, expected}; }  // -1: none
+// clang-format on
 
 // What a row looks at afterwards: the antennas, one digit each (0 Unavailable, 1 Available,
 // 2 Selected) for radio 1 TX, radio 1 RX and radio 2 TX; the functions' states of radio 1,
@@ -109,10 +81,6 @@ std::string Look(const StationState& state, Probe probe) {
         }
     }
     return probe == Probe::Names ? one.txLongName + "|" + one.rxLongName : text;
-}
-
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
 }
 
 // Radio 1 (14025 kHz) and radio 2 (14100 kHz) cover antennas 2 to 6; 5 is receive-only.
@@ -174,33 +142,31 @@ const Row kRows[] = {
 };
 // clang-format on
 
-class StationRules : public testing::TestWithParam<Row> {};
-
-TEST_P(StationRules, Apply) {
-    StationState state(TestStation());
-    for (const Step& s : GetParam().steps) {
-        const Side side = s.kind == Kind::Tx ? Side::Tx : Side::Rx;
-        const int32_t value = static_cast<int32_t>(s.value);
-        std::string refused;
-        if (s.kind == Kind::Expire) {
-            EXPECT_EQ(state.ExpireMomentary(s.value),
-                      s.radio ? std::vector<int32_t>{s.radio} : std::vector<int32_t>{});
-        } else if (s.kind == Kind::Deadline) {
-            EXPECT_EQ(state.NextDeadline().value_or(-1), s.value);
-        } else if (s.kind == Kind::Freq) {
-            refused = state.RequestFrequency(s.radio, value);
-        } else if (s.kind == Kind::Function) {
-            refused = state.RequestFunction(s.radio, value, s.code, s.at);
-        } else {
-            refused = state.RequestAntenna(s.radio, side, s.code, value);
+TEST(StationState, Rules) {
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        StationState state(TestStation());
+        for (const Step& s : row.steps) {
+            const Side side = s.kind == Kind::Tx ? Side::Tx : Side::Rx;
+            const int32_t value = static_cast<int32_t>(s.value);
+            std::string refused;
+            if (s.kind == Kind::Expire) {
+                EXPECT_EQ(state.ExpireMomentary(s.value),
+                          s.radio ? std::vector<int32_t>{s.radio} : std::vector<int32_t>{});
+            } else if (s.kind == Kind::Deadline) {
+                EXPECT_EQ(state.NextDeadline().value_or(-1), s.value);
+            } else if (s.kind == Kind::Freq) {
+                refused = state.RequestFrequency(s.radio, value);
+            } else if (s.kind == Kind::Function) {
+                refused = state.RequestFunction(s.radio, value, s.code, s.at);
+            } else {
+                refused = state.RequestAntenna(s.radio, side, s.code, value);
+            }
+            EXPECT_EQ(refused.empty(), s.ok) << "refusal: " << refused;
         }
-        EXPECT_EQ(refused.empty(), s.ok) << "refusal: " << refused;
+        EXPECT_EQ(Look(state, row.probe), row.after);
     }
-    EXPECT_EQ(Look(state, GetParam().probe), GetParam().after);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, StationRules, testing::ValuesIn(kRows),
-                         [](const testing::TestParamInfo<Row>& info) { return info.param.name; });
 
 TEST(StationState, RadiosComeFromTheFileAndFromHello) {
     StationState state(TestStation());
