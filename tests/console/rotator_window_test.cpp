@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -34,25 +35,6 @@ protected:
 
     std::unique_ptr<CRotator> rotator_ = std::make_unique<CRotator>();
 };
-
-TEST_F(RotatorWindowTest, TitleAndStopFollowTheRecord) {
-    const struct {
-        const char* shortName;
-        bool hasStop;
-        const char* title;
-    } rows[] = {{"Beam", true, "Rotator - Beam"}, {"", false, "Rotator"}};
-    for (const auto& row : rows) {
-        rotator_->shortName = row.shortName;
-        rotator_->hasStop = row.hasStop;
-        CRotatorWindow window(*rotator_, nullptr);
-        window.show();
-        EXPECT_EQ(window.windowTitle(), QString::fromUtf8(row.title));
-        EXPECT_EQ(window.size(), QSize(381, 533));
-        EXPECT_EQ(window.compass()->geometry(), QRect(11, 11, 360, 390));
-        EXPECT_EQ(window.button(1009)->isVisible(), row.hasStop) << row.title;
-        EXPECT_EQ(window.button(1009)->isEnabled(), row.hasStop) << row.title;
-    }
-}
 
 TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassAskForDirections) {
     CRotatorWindow window(*rotator_, nullptr);
@@ -86,12 +68,13 @@ TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassAskForDirections) {
     }
 }
 
-// No button is or looks like the default, wherever the focus goes; Enter on a focused button
-// clicks it, and in the edit closes the window without asking; the next opening starts empty.
-TEST_F(RotatorWindowTest, NoButtonIsTheDefaultAndEnterKeepsItsMeaning) {
-    CRotatorWindow window(*rotator_, nullptr);
-    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
-    WhenModal<CRotatorWindow>([](CRotatorWindow& running) {
+// Each row runs the window modally under a name and a stop: the title and the stop follow the
+// record, and the row's flow gives its result and its requests.
+TEST_F(RotatorWindowTest, ModalFlows) {
+    using Drive = std::function<void(CRotatorWindow&, std::unique_ptr<CRotator>&)>;
+    // No button is or looks like the default, wherever the focus goes; Enter on a focused button
+    // clicks it, and in the edit closes the window without asking.
+    const Drive enterKeepsItsMeaning = [](CRotatorWindow& running, auto&) {
         for (QWidget* focus : std::initializer_list<QWidget*>{
                  running.bearingEdit(), running.button(1004), running.button(1003)}) {
             focus->setFocus(Qt::TabFocusReason);
@@ -106,43 +89,61 @@ TEST_F(RotatorWindowTest, NoButtonIsTheDefaultAndEnterKeepsItsMeaning) {
         running.bearingEdit()->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(running.bearingEdit(), QStringLiteral("90"));
         QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
-    });
-    EXPECT_EQ(window.exec(), QDialog::Accepted);
-    EXPECT_EQ(Requests(spy), std::vector<Request>{Request(7, 0, false)});
-    EXPECT_TRUE(CRotatorWindow(*rotator_, nullptr).bearingEdit()->text().isEmpty());
-}
-
-TEST_F(RotatorWindowTest, RotationChangedRepaintsTheOpenCompassAtOnce) {
-    CRotatorWindow window(*rotator_, nullptr);
-    PaintLog counter;
-    window.compass()->installEventFilter(&counter);
-    WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&running));
-        const std::size_t before = counter.painted.size();
-        rotator_->relativePosition = 90;
+    };
+    const Drive repaintsAtOnce = [](CRotatorWindow& running, std::unique_ptr<CRotator>& rotator) {
+        PaintLog counter;
+        running.compass()->installEventFilter(&counter);
+        rotator->relativePosition = 90;
         running.RotationChanged();
-        EXPECT_EQ(counter.painted.size(), before + 1);
+        EXPECT_EQ(counter.painted.size(), 1u);
         running.reject();
-    });
-    window.exec();
-}
-
-TEST_F(RotatorWindowTest, CloseAndDetachEndsTheLoopAndNeverTouchesTheRecordAgain) {
-    CRotatorWindow window(*rotator_, nullptr);
-    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
-    WhenModal<CRotatorWindow>([this](CRotatorWindow& running) {
+    };
+    // The console deletes the records right after; nothing may touch them again.
+    const Drive closeAndDetach = [](CRotatorWindow& running, std::unique_ptr<CRotator>& rotator) {
         running.CloseAndDetach();
-        rotator_.reset();  // the console deletes the records right after
+        rotator.reset();
         EXPECT_EQ(running.rotator(), nullptr);
         running.RotationChanged();
         RenderAt(*running.compass());  // the rose alone
-        running.button(1004)->click();
-        running.button(1009)->click();
-        running.button(1003)->click();
+        for (int id : {1004, 1009, 1003}) {
+            running.button(id)->click();
+        }
         QTest::mouseClick(running.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    });
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
-    EXPECT_EQ(spy.count(), 0);
+    };
+    const struct {
+        const char *behaviour, *shortName;
+        bool hasStop;
+        const char* title;
+        Drive drive;
+        int result;
+        std::vector<Request> asked;
+    } rows[] = {
+        // clang-format off
+        {"Enter keeps its meaning", "Beam", true, "Rotator - Beam", enterKeepsItsMeaning, QDialog::Accepted, {{7, 0, false}}},
+        {"RotationChanged repaints the open compass at once", "", false, "Rotator", repaintsAtOnce, QDialog::Rejected, {}},
+        {"close and detach ends the loop", "Beam", true, "Rotator - Beam", closeAndDetach, QDialog::Rejected, {}},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        rotator_ = std::make_unique<CRotator>();
+        rotator_->number = 7;
+        rotator_->shortName = row.shortName;
+        rotator_->hasStop = row.hasStop;
+        CRotatorWindow window(*rotator_, nullptr);
+        QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
+        WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&running));
+            EXPECT_EQ(running.windowTitle(), QString::fromUtf8(row.title));
+            EXPECT_EQ(running.size(), QSize(381, 533));
+            EXPECT_EQ(running.compass()->geometry(), QRect(11, 11, 360, 390));
+            EXPECT_EQ(running.button(1009)->isVisible(), row.hasStop);
+            EXPECT_EQ(running.button(1009)->isEnabled(), row.hasStop);
+            row.drive(running, rotator_);
+        });
+        EXPECT_EQ(window.exec(), row.result);
+        EXPECT_EQ(Requests(spy), row.asked);
+    }
 }
 
 }  // namespace
