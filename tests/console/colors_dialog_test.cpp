@@ -33,15 +33,13 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
 
     ColorScheme inUse;
     QWidget host;
-    host.resize(200, 60);
+    host.resize(250, 60);
     CTRButton tx(1009, inUse, &host), rx(1005, inUse, &host), grid(5, inUse, &host);
     PaintLog recorder;
-    for (CTRButton* button : {&tx, &rx, &grid}) {
-        button->resize(50, 41);
+    for (int left = 0; CTRButton * button : {&tx, &rx, &grid}) {
+        button->setGeometry(left += 60, 0, 50, 41);
         button->installEventFilter(&recorder);
     }
-    rx.move(60, 0);
-    grid.move(120, 0);
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
 

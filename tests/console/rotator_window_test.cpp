@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -24,38 +25,11 @@ std::vector<Request> Requests(const QSignalSpy& spy) {
     return requests;
 }
 
-class RotatorWindowTest : public testing::Test {
-protected:
-    void SetUp() override {
-        rotator_->number = 7;
-        rotator_->shortName = "Beam";
-        rotator_->hasStop = true;
-    }
-
-    std::unique_ptr<CRotator> rotator_ = std::make_unique<CRotator>();
-};
-
-TEST_F(RotatorWindowTest, TitleAndStopFollowTheRecord) {
-    const struct {
-        const char* shortName;
-        bool hasStop;
-        const char* title;
-    } rows[] = {{"Beam", true, "Rotator - Beam"}, {"", false, "Rotator"}};
-    for (const auto& row : rows) {
-        rotator_->shortName = row.shortName;
-        rotator_->hasStop = row.hasStop;
-        CRotatorWindow window(*rotator_, nullptr);
-        window.show();
-        EXPECT_EQ(window.windowTitle(), QString::fromUtf8(row.title));
-        EXPECT_EQ(window.size(), QSize(381, 533));
-        EXPECT_EQ(window.compass()->geometry(), QRect(11, 11, 360, 390));
-        EXPECT_EQ(window.button(1009)->isVisible(), row.hasStop) << row.title;
-        EXPECT_EQ(window.button(1009)->isEnabled(), row.hasStop) << row.title;
-    }
-}
-
-TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassAskForDirections) {
-    CRotatorWindow window(*rotator_, nullptr);
+TEST(RotatorWindow, ButtonsPresetsAndCompassAskForDirections) {
+    CRotator rotator;
+    rotator.number = 7;
+    rotator.hasStop = true;
+    CRotatorWindow window(rotator, nullptr);
     QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
     const struct {
         int id;  // a button, or 0 for a press on the compass at `at`
@@ -86,63 +60,71 @@ TEST_F(RotatorWindowTest, ButtonsPresetsAndCompassAskForDirections) {
     }
 }
 
-// No button is or looks like the default, wherever the focus goes; Enter on a focused button
-// clicks it, and in the edit closes the window without asking; the next opening starts empty.
-TEST_F(RotatorWindowTest, NoButtonIsTheDefaultAndEnterKeepsItsMeaning) {
-    CRotatorWindow window(*rotator_, nullptr);
-    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
-    WhenModal<CRotatorWindow>([](CRotatorWindow& running) {
-        for (QWidget* focus : std::initializer_list<QWidget*>{
-                 running.bearingEdit(), running.button(1004), running.button(1003)}) {
-            focus->setFocus(Qt::TabFocusReason);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, 10000));
-            for (int id = 1003; id <= 1009; ++id) {
-                EXPECT_FALSE(running.button(id)->isDefault()) << id;
+// Each row runs the window modally: the title and the stop follow the record, a changed rotation
+// repaints the compass at once, and the row's flow gives its result and its requests.
+TEST(RotatorWindow, ModalFlows) {
+    using Drive = std::function<void(CRotatorWindow&, std::unique_ptr<CRotator>&)>;
+    const struct {
+        const char *shortName, *title;
+        bool hasStop;
+        int result;
+        std::vector<Request> asked;
+        Drive drive;
+    } rows[] = {
+        // clang-format off
+        // No button is or looks like the default, wherever the focus goes; Enter on a focused
+        // button clicks it (Shift+Return is not Enter), and in the edit closes without asking.
+        {"", "Rotator", false, QDialog::Accepted, {{7, 0, false}}, [](CRotatorWindow& running, auto&) {
+            for (QWidget* focus : std::initializer_list<QWidget*>{running.bearingEdit(), running.button(1004), running.button(1003)}) {
+                focus->setFocus(Qt::TabFocusReason);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, 10000));
+                for (int id = 1003; id <= 1009; ++id) EXPECT_FALSE(running.button(id)->isDefault()) << id;
             }
-        }
-        QTest::keyClick(running.button(1003), Qt::Key_Return);
-        QTest::keyClick(running.button(1003), Qt::Key_Return, Qt::ShiftModifier);  // not Enter
-        EXPECT_TRUE(running.isVisible());
-        running.bearingEdit()->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(running.bearingEdit(), QStringLiteral("90"));
-        QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
-    });
-    EXPECT_EQ(window.exec(), QDialog::Accepted);
-    EXPECT_EQ(Requests(spy), std::vector<Request>{Request(7, 0, false)});
-    EXPECT_TRUE(CRotatorWindow(*rotator_, nullptr).bearingEdit()->text().isEmpty());
-}
-
-TEST_F(RotatorWindowTest, RotationChangedRepaintsTheOpenCompassAtOnce) {
-    CRotatorWindow window(*rotator_, nullptr);
-    PaintLog counter;
-    window.compass()->installEventFilter(&counter);
-    WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&running));
-        const std::size_t before = counter.painted.size();
-        rotator_->relativePosition = 90;
-        running.RotationChanged();
-        EXPECT_EQ(counter.painted.size(), before + 1);
-        running.reject();
-    });
-    window.exec();
-}
-
-TEST_F(RotatorWindowTest, CloseAndDetachEndsTheLoopAndNeverTouchesTheRecordAgain) {
-    CRotatorWindow window(*rotator_, nullptr);
-    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
-    WhenModal<CRotatorWindow>([this](CRotatorWindow& running) {
-        running.CloseAndDetach();
-        rotator_.reset();  // the console deletes the records right after
-        EXPECT_EQ(running.rotator(), nullptr);
-        running.RotationChanged();
-        RenderAt(*running.compass());  // the rose alone
-        running.button(1004)->click();
-        running.button(1009)->click();
-        running.button(1003)->click();
-        QTest::mouseClick(running.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    });
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
-    EXPECT_EQ(spy.count(), 0);
+            QTest::keyClick(running.button(1003), Qt::Key_Return);
+            QTest::keyClick(running.button(1003), Qt::Key_Return, Qt::ShiftModifier);
+            EXPECT_TRUE(running.isVisible());
+            running.bearingEdit()->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(running.bearingEdit(), QStringLiteral("90"));
+            QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
+        }},
+        // The console deletes the records right after a close and detach: nothing may touch them.
+        {"Beam", "Rotator - Beam", true, QDialog::Rejected, {}, [](CRotatorWindow& running, std::unique_ptr<CRotator>& rotator) {
+            running.CloseAndDetach();
+            rotator.reset();
+            EXPECT_EQ(running.rotator(), nullptr);
+            running.RotationChanged();
+            RenderAt(*running.compass());  // the rose alone
+            for (int id : {1004, 1009, 1003}) running.button(id)->click();
+            QTest::mouseClick(running.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        }},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.title);
+        auto rotator = std::make_unique<CRotator>();
+        rotator->number = 7;
+        rotator->shortName = row.shortName;
+        rotator->hasStop = row.hasStop;
+        CRotatorWindow window(*rotator, nullptr);
+        QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
+        WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&running));
+            EXPECT_EQ(running.windowTitle(), QString::fromUtf8(row.title));
+            EXPECT_EQ(running.size(), QSize(381, 533));
+            EXPECT_EQ(running.compass()->geometry(), QRect(11, 11, 360, 390));
+            EXPECT_EQ(running.button(1009)->isVisible(), row.hasStop);
+            EXPECT_EQ(running.button(1009)->isEnabled(), row.hasStop);
+            PaintLog counter;
+            running.compass()->installEventFilter(&counter);
+            rotator->relativePosition = 90;
+            running.RotationChanged();
+            EXPECT_EQ(counter.painted.size(), 1u);
+            running.compass()->removeEventFilter(&counter);
+            row.drive(running, rotator);
+        });
+        EXPECT_EQ(window.exec(), row.result);
+        EXPECT_EQ(Requests(spy), row.asked);
+    }
 }
 
 }  // namespace

@@ -15,59 +15,56 @@
 
 namespace {
 
-TEST(RelativeDialog, EachButtonAsksForOneRelativeAntennaAndTheWindowStaysOpen) {
-    CRelative dialog;
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Relative Antennas"));
-    EXPECT_EQ(dialog.size(), QSize(281, 148));
-    EXPECT_EQ(dialog.button(8)->geometry().top(), dialog.button(3)->geometry().top());
-    EXPECT_TRUE(dialog.button(1)->isDefault());
-    QSignalSpy spy(&dialog, &CRelative::antennaRequested);
+// Each row runs the Relative Antennas or the Frequency dialog modally, presses its buttons in
+// turn (1, OK, by Enter once it has the focus) and checks what it asked for or returned.
+TEST(SmallDialogs, ModalFlows) {
     using Asked = std::tuple<int, int, int>;  // TX code, antenna, RX code
-    WhenModal<CRelative>([&spy](CRelative& running) {
-        const struct {
-            int id;
-            Asked asked;
-        } rows[] = {{3, {5, 0, 5}}, {4, {5, 1, 5}}, {5, {5, 2, 5}}, {6, {5, 3, 5}},
-                    {8, {6, 0, 6}}, {8, {6, 0, 6}}, {7, {7, 0, 7}}};
-        for (const auto& row : rows) {
-            spy.clear();
-            running.button(row.id)->click();
-            ASSERT_EQ(spy.count(), 1) << row.id;
-            EXPECT_EQ(Asked(spy[0][0].toInt(), spy[0][1].toInt(), spy[0][2].toInt()), row.asked)
-                << row.id;
-            EXPECT_TRUE(running.isVisible());
-        }
-        spy.clear();
-        running.button(1)->click();
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(spy.count(), 0) << "closing asks for nothing";
-}
-
-TEST(FrequencyDialog, ShowsTheTextAndReturnsWhatIsTypedOnlyOnOk) {
     const struct {
-        const char* before;
-        const char* typed;
-        bool ok;  // Enter on the focused OK, else Cancel
+        const char* behaviour;
+        bool relative;  // else Frequency
+        const char *before, *typed;
+        std::vector<int> pressed;
+        int result;
+        std::vector<Asked> asked;
         const char* after;
-    } rows[] = {{"", "14250.7", true, "14250.7"},
-                {"", "abc", true, "abc"},
-                {"", "-5", true, "-5"},
-                {"", "", true, ""},
-                {"7000", "3500", false, "7000"}};
+    } rows[] = {
+        // clang-format off
+        {"each relative button asks once; OK asks nothing", true, "", "", {3, 4, 5, 6, 8, 8, 7, 1}, QDialog::Accepted,
+         {{5, 0, 5}, {5, 1, 5}, {5, 2, 5}, {5, 3, 5}, {6, 0, 6}, {6, 0, 6}, {7, 0, 7}}, ""},
+        {"a frequency on OK", false, "", "14250.7", {1}, QDialog::Accepted, {}, "14250.7"},
+        {"any text on OK", false, "", "abc", {1}, QDialog::Accepted, {}, "abc"},
+        {"nothing on OK", false, "", "", {1}, QDialog::Accepted, {}, ""},
+        {"Cancel keeps the text", false, "7000", "3500", {2}, QDialog::Rejected, {}, "7000"},
+        // clang-format on
+    };
     for (const auto& row : rows) {
-        CFrequencyDlg dialog;
-        dialog.frequencyText = row.before;
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Frequency"));
-        WhenModal<CFrequencyDlg>([&row](CFrequencyDlg& running) {
-            EXPECT_EQ(running.edit()->text(), QString::fromLatin1(row.before));
-            EXPECT_TRUE(QTest::qWaitFor([&] { return running.button(1)->hasFocus(); }, 10000));
-            running.edit()->setText(QString::fromLatin1(row.typed));
-            row.ok ? QTest::keyClick(running.button(1), Qt::Key_Return)
-                   : running.button(2)->click();
+        SCOPED_TRACE(row.behaviour);
+        CRelative relative;
+        CFrequencyDlg frequency;
+        frequency.frequencyText = row.before;
+        QDialog& dialog = row.relative ? static_cast<QDialog&>(relative) : frequency;
+        EXPECT_EQ(dialog.windowTitle(), row.relative ? "Relative Antennas" : "Frequency");
+        std::vector<Asked> asked;
+        QObject::connect(&relative, &CRelative::antennaRequested,
+                         [&](int tx, int antenna, int rx) { asked.emplace_back(tx, antenna, rx); });
+        WhenModal<QDialog>([&](QDialog& running) {
+            EXPECT_EQ(relative.size(), QSize(281, 148));
+            EXPECT_EQ(frequency.edit()->text(), QString::fromLatin1(row.before));
+            frequency.edit()->setText(QString::fromLatin1(row.typed));
+            for (int id : row.pressed) {
+                QPushButton* button = row.relative ? relative.button(id) : frequency.button(id);
+                EXPECT_TRUE(button->isDefault() == (id == 1) && running.isVisible()) << id;
+                if (id == 1) {
+                    EXPECT_TRUE(QTest::qWaitFor([&] { return button->hasFocus(); }, 10000));
+                    QTest::keyClick(button, Qt::Key_Return);
+                } else {
+                    button->click();
+                }
+            }
         });
-        EXPECT_EQ(dialog.exec(), row.ok ? QDialog::Accepted : QDialog::Rejected) << row.typed;
-        EXPECT_EQ(dialog.frequencyText, row.after);
+        EXPECT_EQ(dialog.exec(), row.result);
+        EXPECT_EQ(asked, row.asked);
+        EXPECT_EQ(frequency.frequencyText, row.after);
     }
 }
 
