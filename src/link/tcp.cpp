@@ -33,10 +33,9 @@ std::optional<QHostAddress> ResolveIpv4(const std::string& address, std::string&
     return std::nullopt;
 }
 
-// A non-zero code for every socket error (UnknownSocketError is -1).
-int ErrorCode(QAbstractSocket::SocketError error) {
-    return 10000 + static_cast<int>(error);
-}
+// The error code of a loss that is not the peer's close: the receive path only asks whether
+// there is one.
+constexpr int SocketFailed = 1;
 
 }  // namespace
 
@@ -73,7 +72,7 @@ void CTCP::WatchSocket() {
     QObject::connect(socket, &QTcpSocket::disconnected, socket, [this] { PostLoss(0); });
     QObject::connect(
         socket, &QTcpSocket::errorOccurred, socket, [this](QAbstractSocket::SocketError error) {
-            PostLoss(error == QAbstractSocket::RemoteHostClosedError ? 0 : ErrorCode(error));
+            PostLoss(error == QAbstractSocket::RemoteHostClosedError ? 0 : SocketFailed);
         });
     // Bytes that came with the connection itself raise no readyRead of their own.
     if (socket->bytesAvailable() > 0) {

@@ -68,7 +68,8 @@ using AttachFunction = int (*)(JsonNode&, std::unique_ptr<JsonNode>&, const Repo
 // Each row through AttachChild and through the reader's in-line AttachChildFast alike.
 TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
     const AttachRow& row = GetParam();
-    for (const AttachFunction attach : {AttachFunction{&AttachChild}, AttachFunction{&AttachChildFast}}) {
+    for (const AttachFunction attach :
+         {AttachFunction{&AttachChild}, AttachFunction{&AttachChildFast}}) {
         SCOPED_TRACE(attach == &AttachChild ? "AttachChild" : "AttachChildFast");
         auto parent = Node(row.parentKind);
         parent->text = row.parentText ? std::optional<std::string>(row.parentText) : std::nullopt;
@@ -83,7 +84,8 @@ TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
         EXPECT_EQ(attach(*parent, child, reports), row.report ? 7 : 1);
         EXPECT_EQ(reports.texts,
                   row.report ? std::vector<std::string>{row.report} : std::vector<std::string>{});
-        EXPECT_EQ(child.get(), row.report ? childNode : nullptr);  // a refused child stays the caller's
+        EXPECT_EQ(child.get(),
+                  row.report ? childNode : nullptr);  // a refused child stays the caller's
         EXPECT_EQ(parent->firstChild.get(), row.report ? nullptr : childNode);
         EXPECT_TRUE(TreeLinksAgree(*parent));
     }
@@ -91,6 +93,26 @@ TEST_P(AttachChildTest, AcceptsOrRefusesWithItsText) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, AttachChildTest, testing::ValuesIn(kAttachRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Appending after earlier children, also when lastChild has been lost and the siblings are walked.
+TEST(AttachChild, AppendsAfterTheLastChild) {
+    for (const AttachFunction attach :
+         {AttachFunction{&AttachChild}, AttachFunction{&AttachChildFast}}) {
+        auto array = Node(JsonKind::Array);
+        std::vector<const JsonNode*> expected, linked;
+        for (int i = 0; i < 3; ++i) {
+            auto element = Node(JsonKind::Null);
+            expected.push_back(element.get());
+            EXPECT_EQ(attach(*array, element, StandardErrorReporter()), 1);
+            array->lastChild = i == 1 ? nullptr : array->lastChild;
+        }
+        for (const JsonNode* node = array->firstChild.get(); node; node = node->next.get()) {
+            linked.push_back(node);
+        }
+        EXPECT_EQ(linked, expected);
+        EXPECT_TRUE(TreeLinksAgree(*array));
+    }
+}
 
 TEST(TextEquals, ComparesBytesAndLength) {
     auto label = std::make_unique<JsonNode>(Label, "Message");
