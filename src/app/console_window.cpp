@@ -84,10 +84,12 @@ QLabel* PlaceLabel(QWidget* face, int id, const char* text) {
 
 }  // namespace
 
-CKEVAWindowsClientDlg::CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink, QWidget* parent)
+CKEVAWindowsClientDlg::CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink,
+                                             SettingsLocation settings, QWidget* parent)
     : QDialog(parent),
       tcp_(tcp),
       serverLink_(serverLink),
+      settings_(std::move(settings)),
       station_(*this, reporter_),
       receiveHost_(tcp, [this] { RequestReconnect(); }),
       receivePath_(
@@ -98,7 +100,7 @@ CKEVAWindowsClientDlg::CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink, 
     setWindowTitle(QStringLiteral("KEVA Windows Client"));
     CreateMenu();
     CreateControls();
-    colorsDialog_ = new CColorsDialog(colorScheme_, this);
+    colorsDialog_ = new CColorsDialog(colorScheme_, settings_, this);
 
     messageTable_ = {
         {MessageName::Configuration,
@@ -154,7 +156,7 @@ void CKEVAWindowsClientDlg::CreateControls() {
 
 void CKEVAWindowsClientDlg::OnInitDialog() {
     baseTitle_ = windowTitle().toUtf8().toStdString();
-    colorScheme_ = LoadColorScheme();
+    colorScheme_ = LoadColorScheme(settings_);
     ResetConsole();
     reconnectArmed_ = true;
     RequestReconnect();

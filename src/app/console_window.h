@@ -50,8 +50,10 @@ class SocketNotifyEvent;
 class CKEVAWindowsClientDlg : public QDialog, public StationView, public ConnectionConsole {
     Q_OBJECT
 public:
-    // `tcp` and `serverLink` live for the whole run, longer than the window.
-    CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink, QWidget* parent = nullptr);
+    // `tcp` and `serverLink` live for the whole run, longer than the window; `settings` is the
+    // settings file of this console.
+    CKEVAWindowsClientDlg(CTCP& tcp, ServerLink& serverLink, SettingsLocation settings,
+                          QWidget* parent = nullptr);
     ~CKEVAWindowsClientDlg() override;
 
     // Loads the colours, empties the console and posts the first connection request.
@@ -90,6 +92,7 @@ public:
     void SetConnectedTitle(const std::string& title) override;
     void ArmReconnect() override { reconnectArmed_ = true; }
     std::optional<ServerValues> AskForServer(const ServerValues& held) override;
+    const SettingsLocation& settings() const override { return settings_; }
 
     // For tests and the menu.
     Station& station() { return station_; }
@@ -112,6 +115,7 @@ private:
 
     CTCP& tcp_;
     ServerLink& serverLink_;
+    const SettingsLocation settings_;
     // The colours every console button is painted in, loaded once at the start.
     ColorScheme colorScheme_;
     // Every report of the reader, the envelope and the handlers, shown in a message box.

@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "app/console_window.h"
+#include "settings/settings_path.h"
 
 namespace {
 
@@ -29,6 +30,6 @@ void CKEVAWindowsClientApp::InitInstance() {
     // The console's modal run is the program's only event loop: a message box that closes
     // while the console is not yet shown must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    CKEVAWindowsClientDlg console(tcp_, serverLink_);
+    CKEVAWindowsClientDlg console(tcp_, serverLink_, CurrentSettingsLocation());
     console.exec();
 }

@@ -4,31 +4,32 @@
 
 namespace {
 
-uint32_t ReadColor(const char* key, uint32_t defaultValue) {
-    return static_cast<uint32_t>(ReadColorSetting(key, static_cast<int32_t>(defaultValue)));
+uint32_t ReadColor(const SettingsLocation& settings, const char* key, uint32_t defaultValue) {
+    return static_cast<uint32_t>(
+        ReadColorSetting(settings, key, static_cast<int32_t>(defaultValue)));
 }
 
-void WriteColor(const char* key, uint32_t value) {
-    WriteColorSetting(key, static_cast<int32_t>(value));
+void WriteColor(const SettingsLocation& settings, const char* key, uint32_t value) {
+    WriteColorSetting(settings, key, static_cast<int32_t>(value));
 }
 
 }  // namespace
 
-ColorScheme LoadColorScheme() {
+ColorScheme LoadColorScheme(const SettingsLocation& settings) {
     const ColorScheme defaults;
     ColorScheme scheme;
-    scheme.unavailableColor = ReadColor("Unavailable", defaults.unavailableColor);
-    scheme.availableColor = ReadColor("Available", defaults.availableColor);
-    scheme.selectedColor = ReadColor("Selected", defaults.selectedColor);
-    scheme.textColor = ReadColor("Text", defaults.textColor);
+    scheme.unavailableColor = ReadColor(settings, "Unavailable", defaults.unavailableColor);
+    scheme.availableColor = ReadColor(settings, "Available", defaults.availableColor);
+    scheme.selectedColor = ReadColor(settings, "Selected", defaults.selectedColor);
+    scheme.textColor = ReadColor(settings, "Text", defaults.textColor);
     return scheme;
 }
 
-void SaveColorScheme(const ColorScheme& scheme) {
-    WriteColor("Unavailable", scheme.unavailableColor);
-    WriteColor("Available", scheme.availableColor);
-    WriteColor("Selected", scheme.selectedColor);
-    WriteColor("Text", scheme.textColor);
+void SaveColorScheme(const SettingsLocation& settings, const ColorScheme& scheme) {
+    WriteColor(settings, "Unavailable", scheme.unavailableColor);
+    WriteColor(settings, "Available", scheme.availableColor);
+    WriteColor(settings, "Selected", scheme.selectedColor);
+    WriteColor(settings, "Text", scheme.textColor);
 }
 
 QColor ColorFromRef(uint32_t colorRef) {

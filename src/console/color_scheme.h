@@ -5,6 +5,8 @@
 #include <QColor>
 #include <cstdint>
 
+#include "settings/settings_path.h"
+
 struct ColorScheme {
     uint32_t unavailableColor = 16744576;  // (128, 128, 255)
     uint32_t availableColor = 16711680;    // (0, 0, 255)
@@ -15,10 +17,10 @@ struct ColorScheme {
 
 // Reads "Unavailable", "Available", "Selected" and "Text", in this order, from the settings
 // file, each key defaulting to the value above.
-ColorScheme LoadColorScheme();
+ColorScheme LoadColorScheme(const SettingsLocation& settings);
 
 // Writes the four colours of `scheme` in the same order, each as decimal text.
-void SaveColorScheme(const ColorScheme& scheme);
+void SaveColorScheme(const SettingsLocation& settings, const ColorScheme& scheme);
 
 // The colour a colour reference stands for (bits 24 to 31 ignored).
 QColor ColorFromRef(uint32_t colorRef);

@@ -32,7 +32,8 @@ QColorDialog& CColorsDialog::chooser() {
     return *instance;
 }
 
-CColorsDialog::CColorsDialog(ColorScheme& inUse, QWidget* parent) : QDialog(parent), inUse_(inUse) {
+CColorsDialog::CColorsDialog(ColorScheme& inUse, SettingsLocation settings, QWidget* parent)
+    : QDialog(parent), inUse_(inUse), settings_(std::move(settings)) {
     setWindowTitle(QStringLiteral("Colors"));
     setFixedSize(DialogUnitsToPixelsX(129), DialogUnitsToPixelsY(82));
     AddTemplateButtons(*this, kButtons);
@@ -72,7 +73,7 @@ void CColorsDialog::ChooseColor(uint32_t ColorScheme::*field) {
 
 void CColorsDialog::accept() {
     inUse_ = working;
-    SaveColorScheme(working);
+    SaveColorScheme(settings_, working);
     QDialog::accept();
 }
 

@@ -13,8 +13,9 @@ class QPushButton;
 class CColorsDialog : public QDialog {
     Q_OBJECT
 public:
-    // `inUse` is the scheme every console button is painted in; it outlives the dialog.
-    CColorsDialog(ColorScheme& inUse, QWidget* parent = nullptr);
+    // `inUse` is the scheme every console button is painted in; it outlives the dialog. OK saves
+    // it to `settings`.
+    CColorsDialog(ColorScheme& inUse, SettingsLocation settings, QWidget* parent = nullptr);
 
     ColorScheme& inUse() const { return inUse_; }
 
@@ -39,6 +40,7 @@ private:
     void ChooseColor(uint32_t ColorScheme::*field);
 
     ColorScheme& inUse_;
+    SettingsLocation settings_;
 };
 
 // The console's "Colors" command: the scheme in use is copied into the working copy, the dialog

@@ -12,7 +12,7 @@ constexpr const char* DefaultAddress = "127.0.0.1";
 }  // namespace
 
 void OnConnectServer(ConnectionConsole& console, CTCP& tcp, ServerLink& serverLink) {
-    ServerValues held = ReadServerValues();
+    ServerValues held = ReadServerValues(console.settings());
     bool askFirst = held.address.empty();
     if (askFirst) {
         held.address = DefaultAddress;
@@ -30,7 +30,7 @@ void OnConnectServer(ConnectionConsole& console, CTCP& tcp, ServerLink& serverLi
             if (!edited) {
                 std::exit(0);
             }
-            TakeEditedValues(held, *edited);
+            TakeEditedValues(console.settings(), held, *edited);
         }
         askFirst = true;
         if (tcp.Connect(held.address, AtolValue(held.portText), console.consoleWidget())) {

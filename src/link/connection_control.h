@@ -30,6 +30,8 @@ public:
     virtual void SetConnectedTitle(const std::string& title) = 0;
     // A lost link may ask for a reconnection again.
     virtual void ArmReconnect() = 0;
+    // The settings file the server values are read from and written to.
+    virtual const SettingsLocation& settings() const = 0;
     // Runs the Server Information dialog on `held`: the edited texts on OK, none on Cancel.
     virtual std::optional<ServerValues> AskForServer(const ServerValues& held) = 0;
 };

@@ -2,31 +2,33 @@
 
 #include "settings/settings_file.h"
 
-ServerValues ReadServerValues() {
+ServerValues ReadServerValues(const SettingsLocation& settings) {
     ServerValues values;
-    values.address = ReadServerSetting("Address", "");
-    values.portText = ReadServerSetting("Port", "12059");
-    values.stationText = ReadServerSetting("Station", "1");
-    values.radioText = ReadServerSetting("Radio", "1");
+    values.address = ReadServerSetting(settings, "Address", "");
+    values.portText = ReadServerSetting(settings, "Port", "12059");
+    values.stationText = ReadServerSetting(settings, "Station", "1");
+    values.radioText = ReadServerSetting(settings, "Radio", "1");
     return values;
 }
 
 namespace {
 
-void TakeIfChanged(const char* key, std::string& held, const std::string& edited) {
+void TakeIfChanged(const SettingsLocation& settings, const char* key, std::string& held,
+                   const std::string& edited) {
     if (edited != held) {
         held = edited;
-        WriteServerSetting(key, held);
+        WriteServerSetting(settings, key, held);
     }
 }
 
 }  // namespace
 
-void TakeEditedValues(ServerValues& held, const ServerValues& edited) {
-    TakeIfChanged("Address", held.address, edited.address);
-    TakeIfChanged("Port", held.portText, edited.portText);
-    TakeIfChanged("Station", held.stationText, edited.stationText);
-    TakeIfChanged("Radio", held.radioText, edited.radioText);
+void TakeEditedValues(const SettingsLocation& settings, ServerValues& held,
+                      const ServerValues& edited) {
+    TakeIfChanged(settings, "Address", held.address, edited.address);
+    TakeIfChanged(settings, "Port", held.portText, edited.portText);
+    TakeIfChanged(settings, "Station", held.stationText, edited.stationText);
+    TakeIfChanged(settings, "Radio", held.radioText, edited.radioText);
 }
 
 std::string ConnectedTitle(const std::string& baseTitle, const ServerValues& values) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "settings/settings_path.h"
+
 struct ServerValues {
     std::string address;
     std::string portText;
@@ -13,12 +15,13 @@ struct ServerValues {
 };
 
 // "Address" (default empty), "Port" ("12059"), "Station" ("1"), "Radio" ("1"), in this order.
-ServerValues ReadServerValues();
+ServerValues ReadServerValues(const SettingsLocation& settings);
 
 // For "Address", "Port", "Station", "Radio" in this order: an edited text that differs from the
 // held one, byte for byte, replaces it and is written to the settings file. Equal texts are not
 // written, so a default that was never stored stays unstored.
-void TakeEditedValues(ServerValues& held, const ServerValues& edited);
+void TakeEditedValues(const SettingsLocation& settings, ServerValues& held,
+                      const ServerValues& edited);
 
 // "<base> - Station <station> Radio <radio>", with the texts as typed, not converted.
 std::string ConnectedTitle(const std::string& baseTitle, const ServerValues& values);

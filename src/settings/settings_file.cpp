@@ -31,19 +31,3 @@ void WriteServerSetting(const SettingsLocation& file, std::string_view key, std:
 void WriteColorSetting(const SettingsLocation& file, std::string_view key, int32_t value) {
     WriteProfileString(file, "Color", key, std::to_string(value));
 }
-
-std::string ReadServerSetting(std::string_view key, std::string_view defaultText) {
-    return ReadServerSetting(CurrentSettingsLocation(), key, defaultText);
-}
-
-int32_t ReadColorSetting(std::string_view key, int32_t defaultValue) {
-    return ReadColorSetting(CurrentSettingsLocation(), key, defaultValue);
-}
-
-void WriteServerSetting(std::string_view key, std::string_view text) {
-    WriteServerSetting(CurrentSettingsLocation(), key, text);
-}
-
-void WriteColorSetting(std::string_view key, int32_t value) {
-    WriteColorSetting(CurrentSettingsLocation(), key, value);
-}

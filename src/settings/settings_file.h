@@ -1,8 +1,7 @@
 // The console's settings: section "Server" (keys "Address", "Port", "Station", "Radio", all
 // text) and section "Color" (keys "Unavailable", "Available", "Selected", "Text", decimal
-// colour values laid out 0x00BBGGRR). Nothing is cached: every read goes to the file.
-//
-// Each operation comes twice: on an explicit location, and on SettingsFilePath.
+// colour values laid out 0x00BBGGRR). Nothing is cached: every read goes to the file. The
+// program passes CurrentSettingsLocation(); tests pass a file of their own.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +19,3 @@ int32_t ReadColorSetting(const SettingsLocation& file, std::string_view key, int
 void WriteServerSetting(const SettingsLocation& file, std::string_view key, std::string_view text);
 // Stored as decimal text ("%d").
 void WriteColorSetting(const SettingsLocation& file, std::string_view key, int32_t value);
-
-std::string ReadServerSetting(std::string_view key, std::string_view defaultText);
-int32_t ReadColorSetting(std::string_view key, int32_t defaultValue);
-void WriteServerSetting(std::string_view key, std::string_view text);
-void WriteColorSetting(std::string_view key, int32_t value);

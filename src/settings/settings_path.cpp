@@ -103,12 +103,15 @@ SettingsLocation ComputeSettingsLocation(std::string_view startedAs,
     return {std::string(executablePath.substr(0, slash + 1)) + fileName, false};
 }
 
-void ComputeSettingsPath() {
+SettingsLocation ThisProgramsSettingsLocation() {
     const SettingsEnvironment environment{Environment("ALLUSERSPROFILE"),
                                           Environment("XDG_CONFIG_HOME"), Environment("HOME")};
     // GNU sets the short name from argv[0] before any static initialiser runs.
-    SettingsLocation location =
-        ComputeSettingsLocation(program_invocation_short_name, ExecutablePath(), environment);
+    return ComputeSettingsLocation(program_invocation_short_name, ExecutablePath(), environment);
+}
+
+void ComputeSettingsPath() {
+    SettingsLocation location = ThisProgramsSettingsLocation();
     SettingsFilePath = std::move(location.path);
     createSettingsFolder = location.createFolder;
 }

@@ -36,8 +36,11 @@ SettingsLocation ComputeSettingsLocation(std::string_view startedAs,
 // the executable's own path cannot be read.
 extern std::string SettingsFilePath;
 
-// Fills SettingsFilePath from the name the program was started by, /proc/self/exe and the
+// The location for this program: from the name it was started by, /proc/self/exe and the
 // environment.
+SettingsLocation ThisProgramsSettingsLocation();
+
+// Fills SettingsFilePath with ThisProgramsSettingsLocation().
 void ComputeSettingsPath();
 
 // SettingsFilePath together with its folder rule.

@@ -59,19 +59,17 @@ inline std::string Hello(int sequence) {
 class ConsoleTest : public testing::Test {
 public:
     ConsoleTest() {
-        SettingsFilePath = (folder.path() / "keva-client.ini").string();
-        std::ofstream(SettingsFilePath)
+        std::ofstream(settings.path)
             << "[Server]\nAddress=127.0.0.1\nPort=" << server.port() << "\nStation=3\nRadio=2\n";
     }
     ~ConsoleTest() override {
         console.reset();
         tcp.Close();
-        SettingsFilePath.clear();
     }
 
     // Builds the console (its first connection request is then queued) and shows it.
     void Create() {
-        console = std::make_unique<CKEVAWindowsClientDlg>(tcp, serverLink);
+        console = std::make_unique<CKEVAWindowsClientDlg>(tcp, serverLink, settings);
         console->installEventFilter(&requests);
         console->show();
     }
@@ -95,6 +93,7 @@ public:
     }
 
     TempFolder folder;
+    const SettingsLocation settings{(folder.path() / "keva-client.ini").string()};
     LoopbackServer server;
     ModalDriver driver;
     ConsoleWatcher requests;

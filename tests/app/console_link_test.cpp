@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, LinkLossTest, testing::Values(
     LossRow{"BadJsonIsReportedTwice", [](T& t, C&) { t.server.Write("{ \"Message\" : ] " + Ping("A", 1)); },
             {"JSON: Found start of object when expecting a value", "Got bad message from server"}, 1, 2},
     LossRow{"AFailedConnectAsksForTheServer", [](T& t, C& c) {
-        std::ofstream(SettingsFilePath) << "[Server]\nAddress=127.0.0.1\nPort=" << LoopbackServer::ClosedPort() << "\nStation=3\nRadio=2\n";
+        std::ofstream(t.settings.path) << "[Server]\nAddress=127.0.0.1\nPort=" << LoopbackServer::ClosedPort() << "\nStation=3\nRadio=2\n";
         t.driver.setHandler([&t](QWidget* modal) {
             auto* dialog = qobject_cast<CServerDialog*>(modal);
             if (dialog == nullptr) return ModalDriver::CloseBoxes(modal);

@@ -24,12 +24,8 @@ const char* const DefaultSettings =
 TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const struct Restore {
-        std::string path;
-        ~Restore() { SettingsFilePath = path; }
-    } restore{SettingsFilePath};
-    SettingsFilePath = folder.filePath(QStringLiteral("keva-client.ini")).toStdString();
-    const QString settingsFile = QString::fromStdString(SettingsFilePath);
+    const QString settingsFile = folder.filePath(QStringLiteral("keva-client.ini"));
+    const SettingsLocation settings{settingsFile.toStdString()};
 
     ColorScheme inUse;
     QWidget host;
@@ -69,7 +65,7 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
         SCOPED_TRACE(row.behaviour);
         inUse = ColorScheme{};
         QFile::remove(settingsFile);
-        CColorsDialog dialog(inUse);
+        CColorsDialog dialog(inUse, settings);
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Colors"));
         EXPECT_EQ(dialog.size(), QSize(194, 133));
         EXPECT_EQ(dialog.button(5)->text(), QStringLiteral("Selected"));
@@ -93,7 +89,7 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
 
         EXPECT_EQ(openedWith, row.openedWith);
         EXPECT_EQ(inUse, row.inUse);
-        EXPECT_EQ(LoadColorScheme(), row.saved.isEmpty() ? ColorScheme{} : row.inUse);
+        EXPECT_EQ(LoadColorScheme(settings), row.saved.isEmpty() ? ColorScheme{} : row.inUse);
         QFile file(settingsFile);
         EXPECT_EQ(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).remove(' ')
                                                  : QString(),

@@ -32,20 +32,18 @@ const QColor SelectedBar(255, 0, 0);
 
 class ConsoleEndToEnd : public testing::Test {
 protected:
-    ConsoleEndToEnd() { SettingsFilePath = (folder.path() / "keva-client.ini").string(); }
     ~ConsoleEndToEnd() override {
         console.reset();
         tcp.Close();
-        SettingsFilePath.clear();
     }
 
     // Starts keva-sim, makes the console and waits until it shows the station.
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(sim.Start({}, 0, error)) << error;
-        std::ofstream(SettingsFilePath)
+        std::ofstream(settings.path)
             << "[Server]\nAddress=127.0.0.1\nPort=" << sim.port() << "\nStation=1\nRadio=1\n";
-        console = std::make_unique<CKEVAWindowsClientDlg>(tcp, serverLink);
+        console = std::make_unique<CKEVAWindowsClientDlg>(tcp, serverLink, settings);
         console->show();
         ASSERT_TRUE(WaitFor([this] {
             return console->windowTitle() ==
@@ -76,6 +74,7 @@ protected:
                 image.pixelColor(BottomBarRect(size).topLeft() + QPoint(2, 1))};
     }
     TempFolder folder;
+    const SettingsLocation settings{(folder.path() / "keva-client.ini").string()};
     SimProcess sim;
     ModalDriver driver;
     CTCP tcp;

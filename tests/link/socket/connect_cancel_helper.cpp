@@ -24,10 +24,10 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         return 2;
     }
-    SettingsFilePath = argv[1];
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     RecordingConsole console;
+    console.file.path = argv[1];
     CTCP tcp;
     ServerLink serverLink;
     ModalDriver driver([](QWidget* modal) {

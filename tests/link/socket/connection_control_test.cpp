@@ -23,8 +23,7 @@ namespace {
 
 class ConnectionControlTest : public testing::Test {
 protected:
-    ConnectionControlTest() { SettingsFilePath = (folder.path() / "keva-client.ini").string(); }
-    ~ConnectionControlTest() override { SettingsFilePath.clear(); }
+    ConnectionControlTest() { console.file.path = (folder.path() / "keva-client.ini").string(); }
 
     // "%P" is the server's port, "%C" a closed one, "%L" the server's port + 65536.
     std::string Fill(std::string text) const {
@@ -37,7 +36,7 @@ protected:
         }
         return text;
     }
-    std::string Stored(const char* key) const { return ReadServerSetting(key, "(absent)"); }
+    std::string Stored(const char* key) const { return ReadServerSetting(console.file, key, "(absent)"); }
 
     TempFolder folder;
     LoopbackServer server;
@@ -84,7 +83,7 @@ class OnConnectServerTest : public ConnectionControlTest,
 TEST_P(OnConnectServerTest, AsksWhenNeededConnectsAndSaysHello) {
     const ConnectRow& row = GetParam();
     if (!row.settings.empty()) {
-        std::ofstream(SettingsFilePath) << Fill(row.settings);
+        std::ofstream(console.file.path) << Fill(row.settings);
     }
     typePort = row.typePort;
     serverLink.SetOutgoingLink(&outgoing);
@@ -95,7 +94,7 @@ TEST_P(OnConnectServerTest, AsksWhenNeededConnectsAndSaysHello) {
     }
     EXPECT_EQ(seen, Fill(row.modals));
     if (row.stored.empty()) {
-        EXPECT_EQ(ReadText(SettingsFilePath), Fill(row.settings));
+        EXPECT_EQ(ReadText(console.file.path), Fill(row.settings));
     } else {
         EXPECT_EQ(Stored("Address") + " " + Stored("Port") + " " + Stored("Station") + " " +
                       Stored("Radio"),
@@ -126,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, OnConnectServerTest, testing::Values(
 // clang-format on
 
 TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnection) {
-    std::ofstream(SettingsFilePath) << StoredServer << "Port=" << server.port() << "\n";
+    std::ofstream(console.file.path) << StoredServer << "Port=" << server.port() << "\n";
     serverLink.SetOutgoingLink(&outgoing);
     OnConnectServer(console, tcp, serverLink);
     for (int i = 0; i < 5; ++i) {
@@ -139,10 +138,10 @@ TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnection) {
 }
 
 TEST_F(ConnectionControlTest, CancelEndsTheProcessWithStatusZero) {
-    std::ofstream(SettingsFilePath) << StoredServer << "Port=" << closedPort << "\n";
+    std::ofstream(console.file.path) << StoredServer << "Port=" << closedPort << "\n";
     QProcess helper;
     helper.start(QStringLiteral(KEVA_CONNECT_CANCEL_HELPER),
-                 {QString::fromStdString(SettingsFilePath)});
+                 {QString::fromStdString(console.file.path)});
     ASSERT_TRUE(helper.waitForFinished(60000));
     EXPECT_EQ(helper.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(helper.exitCode(), 0) << helper.readAllStandardError().toStdString();

@@ -20,6 +20,7 @@ public:
         calls.push_back("connected " + title);
     }
     void ArmReconnect() override { calls.push_back("arm"); }
+    const SettingsLocation& settings() const override { return file; }
     std::optional<ServerValues> AskForServer(const ServerValues& held) override {
         CServerDialog dialog(&widget);
         dialog.addressText = held.address;
@@ -33,6 +34,7 @@ public:
                             dialog.radioText};
     }
 
+    SettingsLocation file;  // the settings file: none until a test names one
     QWidget widget;
     std::string base = "KEVA Windows Client";
     std::vector<std::string> calls;
