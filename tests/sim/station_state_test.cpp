@@ -1,7 +1,7 @@
 // The station's switching rules, without sockets.
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,9 +9,6 @@
 #include "keva-sim/station_state.h"
 
 namespace {
-
-constexpr int32_t Min = std::numeric_limits<int32_t>::min();
-constexpr int32_t Max = std::numeric_limits<int32_t>::max();
 
 // Functions 1 plain, 2 momentary, 3 alternate; 5 additive and receive-only, 6 additive.
 StationDescription TestStation() {
@@ -32,26 +29,10 @@ StationDescription TestStation() {
     return s;
 }
 
-// One step of a row: a request (`ok` false when it must be refused), or the momentary clock.
-enum class Kind { Tx, Rx, Freq, Function, Expire, Deadline };
-struct Step {
-    Kind kind;
-    int32_t radio;  // Expire: the radio expected to change, 0 for none
-    int32_t code;   // antenna or function code
-    int64_t value;  // antenna number, relative index, frequency, function number, or a time
-    bool ok = true;
-    int64_t at = 0;  // the time of a function request
-};
-constexpr bool No = false;
-// clang-format off
-Step Tx(int32_t radio, int32_t code, int32_t antenna, bool ok = true) { return {Kind::Tx, radio, code, antenna, ok}; }
-Step Rx(int32_t radio, int32_t code, int32_t antenna, bool ok = true) { return {Kind::Rx, radio, code, antenna, ok}; }
-Step Freq(int32_t radio, int32_t khz) { return {Kind::Freq, radio, 0, khz}; }
-Step Fn(int32_t radio, int32_t function, int32_t code, bool ok = true, int64_t at = 0) { return {Kind::Function, radio, code, function, ok, at}; }
-Step Expire(int64_t now, int32_t changedRadio) { return {Kind::Expire, changedRadio, 0, now}; }
-Step Deadline(int64_t expected) { return {Kind::Deadline, 0, 0, expected}; }  // -1: none
-// clang-format on
-
+// Steps, each refused when it ends in '!': Tradio,code,antenna and Rradio,code,antenna ask for
+// an antenna, Fradio,kHz for a frequency, Nradio,function,code[,time] for a function; Enow,radio
+// expects the momentary functions to expire for that radio (0: none), Dtime the next deadline
+// (-1: none).
 // What a row looks at afterwards: the antennas, one digit each (0 Unavailable, 1 Available,
 // 2 Selected) for radio 1 TX, radio 1 RX and radio 2 TX; the functions' states of radio 1,
 // their highlights and the states of radio 2; or radio 1's long names.
@@ -59,7 +40,7 @@ enum class Probe { Antennas, Functions, Names };
 
 struct Row {
     const char* name;
-    std::vector<Step> steps;
+    const char* steps;
     const char* after;
     Probe probe = Probe::Antennas;
 };
@@ -87,58 +68,57 @@ std::string Look(const StationState& state, Probe probe) {
 const char* const Untouched = "011101 011111 011101";
 // Function 2 is momentary; 1 is plain, 3 alternate.
 const char* const AllOff = "111 000 111";
-constexpr int64_t Due = 1000 + StationState::MomentaryMs;
 // clang-format off
 const Row kRows[] = {
-    {"StartsWithNothingSelected", {}, Untouched},
-    {"Code1SelectsAloneOnEachSide", {Tx(1, 1, 2), Rx(1, 1, 2)}, "021101 021111 001101"},
-    {"Code2ReplacesTheSelection", {Tx(1, 1, 2), Tx(1, 2, 3)}, "012101 011111 010101"},
-    {"Code3AddsAnAdditiveAntenna", {Rx(1, 1, 2), Rx(1, 3, 5)}, "011101 021121 011101"},
-    {"Code3AddsOnTransmitToo", {Tx(1, 1, 2), Tx(1, 3, 6)}, "021102 011111 001100"},
-    {"Code4RemovesIt", {Rx(1, 1, 2), Rx(1, 3, 5), Rx(1, 4, 5)}, "011101 021111 011101"},
-    {"Code3RefusedForAPlainAntenna", {Rx(1, 1, 2), Rx(1, 3, 3, No)}, "011101 021111 011101"},
-    {"Code4RefusedWhenNotSelected", {Rx(1, 4, 5, No)}, Untouched},
-    {"Code1OnAdditiveSelectsItAlone", {Rx(1, 1, 2), Rx(1, 1, 5)}, "011101 011121 011101"},
-    {"ReceiveOnlyRefusedForTx", {Tx(1, 1, 5, No), Tx(1, 3, 5, No)}, Untouched},
-    {"NotCoveringRefused", {Tx(1, 1, 1, No), Rx(1, 1, 1, No)}, Untouched},
-    {"UnknownAntennaRefused", {Tx(1, 1, 99, No), Tx(1, 1, -1, No)}, Untouched},
-    {"UnknownCodesRefused", {Tx(1, 0, 2, No), Tx(1, 8, 2, No), Tx(1, -5, 2, No)}, Untouched},
-    {"UnknownRadioRefused", {Tx(7, 1, 2, No)}, Untouched},
-    {"TransmitLocksOutOtherRadios", {Tx(2, 1, 2)}, "001101 011111 021101"},
-    {"LockedAntennaRefused", {Tx(2, 1, 2), Tx(1, 1, 2, No), Tx(1, 3, 2, No)}, "001101 011111 021101"},
-    {"ReceiveIsShared", {Tx(2, 1, 2), Rx(1, 1, 2)}, "001101 021111 021101"},
-    {"LockFollowsTheOtherRadio", {Tx(2, 1, 2), Tx(2, 1, 3)}, "010101 011111 012101"},
-    {"RelativeSelectsTheNthCovering", {Tx(1, 5, 0), Rx(1, 5, 1)}, "021101 012111 001101"},
-    {"RelativeReachesReceiveOnlyOnRx", {Rx(1, 5, 3)}, "011101 011121 011101"},
-    {"RelativeReceiveOnlyRefusedOnTx", {Tx(1, 5, 3, No)}, Untouched},
-    {"RelativeOutOfRangeRefused", {Tx(1, 5, 5, No), Tx(1, 5, -1, No), Tx(1, 5, Max, No), Tx(1, 5, Min, No)}, Untouched},
-    {"NextFromNothingTakesTheFirst", {Tx(1, 6, 0)}, "021101 011111 001101"},
-    {"NextStepsOn", {Tx(1, 6, 0), Tx(1, 6, 0)}, "012101 011111 010101"},
-    {"NextSkipsReceiveOnlyOnTx", {Tx(1, 1, 4), Tx(1, 6, 0)}, "011102 011111 011100"},
-    {"NextIncludesReceiveOnlyOnRx", {Rx(1, 1, 4), Rx(1, 6, 0)}, "011101 011121 011101"},
-    {"NextWrapsRound", {Tx(1, 1, 6), Tx(1, 6, 0)}, "021101 011111 001101"},
-    {"PreviousFromNothingTakesTheLast", {Tx(1, 7, 0)}, "011102 011111 011100"},
-    {"PreviousWrapsRound", {Rx(1, 1, 2), Rx(1, 7, 0)}, "011101 011112 011101"},
-    {"NextSkipsLockedAntennas", {Tx(2, 1, 3), Tx(1, 1, 2), Tx(1, 6, 0)}, "010201 011111 012001"},
-    {"NextStepsFromTheFirstSelected", {Rx(1, 1, 3), Rx(1, 3, 6), Rx(1, 6, 0)}, "011101 011211 011101"},
-    {"FrequencyChangeDropsWhatNoLongerCovers", {Tx(1, 1, 3), Rx(1, 1, 2), Freq(1, 21200)}, "002000 001000 010101"},
-    {"FrequencyChangeReleasesTheLock", {Tx(2, 1, 2), Freq(2, 3525)}, "011101 011111 100100"},
-    {"FrequencyOutsideEveryBand", {Tx(1, 1, 2), Freq(1, 50000)}, "000000 000000 011101"},
-    {"ExtremeFrequencies", {Freq(1, Min), Freq(2, Max)}, "000000 000000 000000"},
-    {"LongNamesStartEmpty", {}, "|", Probe::Names},
-    {"LongNamesJoinTheSelectionInStationOrder", {Tx(1, 1, 3), Rx(1, 1, 6), Rx(1, 3, 5)}, "Tri long|Bev long + Stack long", Probe::Names},
+    {"StartsWithNothingSelected", "", Untouched},
+    {"Code1SelectsAloneOnEachSide", "T1,1,2 R1,1,2", "021101 021111 001101"},
+    {"Code2ReplacesTheSelection", "T1,1,2 T1,2,3", "012101 011111 010101"},
+    {"Code3AddsAnAdditiveAntenna", "R1,1,2 R1,3,5", "011101 021121 011101"},
+    {"Code3AddsOnTransmitToo", "T1,1,2 T1,3,6", "021102 011111 001100"},
+    {"Code4RemovesIt", "R1,1,2 R1,3,5 R1,4,5", "011101 021111 011101"},
+    {"Code3RefusedForAPlainAntenna", "R1,1,2 R1,3,3!", "011101 021111 011101"},
+    {"Code4RefusedWhenNotSelected", "R1,4,5!", Untouched},
+    {"Code1OnAdditiveSelectsItAlone", "R1,1,2 R1,1,5", "011101 011121 011101"},
+    {"ReceiveOnlyRefusedForTx", "T1,1,5! T1,3,5!", Untouched},
+    {"NotCoveringRefused", "T1,1,1! R1,1,1!", Untouched},
+    {"UnknownAntennaRefused", "T1,1,99! T1,1,-1!", Untouched},
+    {"UnknownCodesRefused", "T1,0,2! T1,8,2! T1,-5,2!", Untouched},
+    {"UnknownRadioRefused", "T7,1,2!", Untouched},
+    {"TransmitLocksOutOtherRadios", "T2,1,2", "001101 011111 021101"},
+    {"LockedAntennaRefused", "T2,1,2 T1,1,2! T1,3,2!", "001101 011111 021101"},
+    {"ReceiveIsShared", "T2,1,2 R1,1,2", "001101 021111 021101"},
+    {"LockFollowsTheOtherRadio", "T2,1,2 T2,1,3", "010101 011111 012101"},
+    {"RelativeSelectsTheNthCovering", "T1,5,0 R1,5,1", "021101 012111 001101"},
+    {"RelativeReachesReceiveOnlyOnRx", "R1,5,3", "011101 011121 011101"},
+    {"RelativeReceiveOnlyRefusedOnTx", "T1,5,3!", Untouched},
+    {"RelativeOutOfRangeRefused", "T1,5,5! T1,5,-1! T1,5,2147483647! T1,5,-2147483648!", Untouched},
+    {"NextFromNothingTakesTheFirst", "T1,6,0", "021101 011111 001101"},
+    {"NextStepsOn", "T1,6,0 T1,6,0", "012101 011111 010101"},
+    {"NextSkipsReceiveOnlyOnTx", "T1,1,4 T1,6,0", "011102 011111 011100"},
+    {"NextIncludesReceiveOnlyOnRx", "R1,1,4 R1,6,0", "011101 011121 011101"},
+    {"NextWrapsRound", "T1,1,6 T1,6,0", "021101 011111 001101"},
+    {"PreviousFromNothingTakesTheLast", "T1,7,0", "011102 011111 011100"},
+    {"PreviousWrapsRound", "R1,1,2 R1,7,0", "011101 011112 011101"},
+    {"NextSkipsLockedAntennas", "T2,1,3 T1,1,2 T1,6,0", "010201 011111 012001"},
+    {"NextStepsFromTheFirstSelected", "R1,1,3 R1,3,6 R1,6,0", "011101 011211 011101"},
+    {"FrequencyChangeDropsWhatNoLongerCovers", "T1,1,3 R1,1,2 F1,21200", "002000 001000 010101"},
+    {"FrequencyChangeReleasesTheLock", "T2,1,2 F2,3525", "011101 011111 100100"},
+    {"FrequencyOutsideEveryBand", "T1,1,2 F1,50000", "000000 000000 011101"},
+    {"ExtremeFrequencies", "F1,-2147483648 F2,2147483647", "000000 000000 000000"},
+    {"LongNamesStartEmpty", "", "|", Probe::Names},
+    {"LongNamesJoinTheSelectionInStationOrder", "T1,1,3 R1,1,6 R1,3,5", "Tri long|Bev long + Stack long", Probe::Names},
     // Function codes: 1 on, 2 off, 3 toggles an alternate function's highlight.
-    {"FunctionsStartAvailable", {Deadline(-1)}, AllOff, Probe::Functions},
-    {"FunctionCode1SwitchesOn", {Fn(1, 1, 1), Deadline(-1)}, "211 000 111", Probe::Functions},
-    {"FunctionCode2SwitchesOff", {Fn(1, 1, 1), Fn(1, 1, 2)}, AllOff, Probe::Functions},
-    {"FunctionCode3TogglesTheAlternateMode", {Fn(1, 3, 3)}, "111 001 111", Probe::Functions},
-    {"FunctionCode3TwiceTogglesBack", {Fn(1, 3, 3), Fn(1, 3, 3)}, AllOff, Probe::Functions},
-    {"FunctionCode3RefusedWithoutAlternate", {Fn(1, 1, 3, No)}, AllOff, Probe::Functions},
-    {"UnknownFunctionCodeAndRadioRefused", {Fn(1, 9, 1, No), Fn(1, 1, 0, No), Fn(1, 1, 4, No), Fn(5, 1, 1, No)}, AllOff, Probe::Functions},
-    {"EachRadioHasItsOwnFunctions", {Fn(2, 1, 1), Fn(2, 3, 3)}, "111 000 211", Probe::Functions},
-    {"MomentaryStaysOnUntilItsTime", {Fn(1, 2, 1, true, 1000), Deadline(Due), Expire(Due - 1, 0)}, "121 000 111", Probe::Functions},
-    {"MomentaryFallsBackAtItsTime", {Fn(1, 2, 1, true, 1000), Expire(Due, 1), Deadline(-1)}, AllOff, Probe::Functions},
-    {"MomentarySwitchedOffFirstHasNoTime", {Fn(1, 2, 1, true, 1000), Fn(1, 2, 2, true, 1010), Deadline(-1), Expire(100000, 0)}, AllOff, Probe::Functions},
+    {"FunctionsStartAvailable", "D-1", AllOff, Probe::Functions},
+    {"FunctionCode1SwitchesOn", "N1,1,1 D-1", "211 000 111", Probe::Functions},
+    {"FunctionCode2SwitchesOff", "N1,1,1 N1,1,2", AllOff, Probe::Functions},
+    {"FunctionCode3TogglesTheAlternateMode", "N1,3,3", "111 001 111", Probe::Functions},
+    {"FunctionCode3TwiceTogglesBack", "N1,3,3 N1,3,3", AllOff, Probe::Functions},
+    {"FunctionCode3RefusedWithoutAlternate", "N1,1,3!", AllOff, Probe::Functions},
+    {"UnknownFunctionCodeAndRadioRefused", "N1,9,1! N1,1,0! N1,1,4! N5,1,1!", AllOff, Probe::Functions},
+    {"EachRadioHasItsOwnFunctions", "N2,1,1 N2,3,3", "111 000 211", Probe::Functions},
+    {"MomentaryStaysOnUntilItsTime", "N1,2,1,1000 D1300 E1299,0", "121 000 111", Probe::Functions},
+    {"MomentaryFallsBackAtItsTime", "N1,2,1,1000 E1300,1 D-1", AllOff, Probe::Functions},
+    {"MomentarySwitchedOffFirstHasNoTime", "N1,2,1,1000 N1,2,2,1010 D-1 E100000,0", AllOff, Probe::Functions},
 };
 // clang-format on
 
@@ -146,23 +126,30 @@ TEST(StationState, Rules) {
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.name);
         StationState state(TestStation());
-        for (const Step& s : row.steps) {
-            const Side side = s.kind == Kind::Tx ? Side::Tx : Side::Rx;
-            const int32_t value = static_cast<int32_t>(s.value);
-            std::string refused;
-            if (s.kind == Kind::Expire) {
-                EXPECT_EQ(state.ExpireMomentary(s.value),
-                          s.radio ? std::vector<int32_t>{s.radio} : std::vector<int32_t>{});
-            } else if (s.kind == Kind::Deadline) {
-                EXPECT_EQ(state.NextDeadline().value_or(-1), s.value);
-            } else if (s.kind == Kind::Freq) {
-                refused = state.RequestFrequency(s.radio, value);
-            } else if (s.kind == Kind::Function) {
-                refused = state.RequestFunction(s.radio, value, s.code, s.at);
-            } else {
-                refused = state.RequestAntenna(s.radio, side, s.code, value);
+        std::istringstream steps(row.steps);
+        for (std::string step; steps >> step;) {
+            SCOPED_TRACE(step);
+            std::istringstream in(step.substr(1));
+            int64_t n[4] = {0, 0, 0, 0};
+            for (int64_t& x : n) {
+                in >> x;
+                in.ignore();
             }
-            EXPECT_EQ(refused.empty(), s.ok) << "refusal: " << refused;
+            const auto radio = static_cast<int32_t>(n[0]), a = static_cast<int32_t>(n[1]),
+                       b = static_cast<int32_t>(n[2]);
+            std::string refused;
+            if (step[0] == 'E') {
+                EXPECT_EQ(state.ExpireMomentary(n[0]), a ? std::vector{a} : std::vector<int32_t>{});
+            } else if (step[0] == 'D') {
+                EXPECT_EQ(state.NextDeadline().value_or(-1), n[0]);
+            } else if (step[0] == 'F') {
+                refused = state.RequestFrequency(radio, a);
+            } else if (step[0] == 'N') {
+                refused = state.RequestFunction(radio, a, b, n[3]);
+            } else {
+                refused = state.RequestAntenna(radio, step[0] == 'T' ? Side::Tx : Side::Rx, a, b);
+            }
+            EXPECT_EQ(refused.empty(), step.back() != '!') << refused;
         }
         EXPECT_EQ(Look(state, row.probe), row.after);
     }
