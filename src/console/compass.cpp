@@ -69,12 +69,14 @@ void CCompass::AnnounceChanges() {
         toldBearing_ = std::move(bearing);
         QAccessibleValueChangeEvent event(this, BearingValue());
         Announce(event);
+        emit announced(&event);
     }
     QString range = SpokenRange();
     if (range != toldRange_) {
         toldRange_ = std::move(range);
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         Announce(event);
+        emit announced(&event);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 class CRotatorWindow;
+class QAccessibleEvent;
 class QPainter;
 
 class CCompass : public QWidget {
@@ -30,6 +31,10 @@ public:
     QString SpokenRange() const;
     // Announces ValueChanged and DescriptionChanged for what differs from what was last told.
     void AnnounceChanges();
+
+signals:
+    // Each event told to assistive technology, as it is told.
+    void announced(QAccessibleEvent* event);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -11,8 +11,6 @@
 
 namespace {
 
-AccessibilityObserver g_observer = nullptr;
-
 // A text set on the widget by code takes precedence, as for every Qt widget.
 QString Preferring(const QString& setByCode, const QString& ours) {
     return setByCode.isEmpty() ? ours : setByCode;
@@ -137,13 +135,4 @@ void EnsureConsoleAccessibility() {
 
 void Announce(QAccessibleEvent& event) {
     QAccessible::updateAccessibility(&event);
-    if (g_observer != nullptr) {
-        g_observer(&event);
-    }
-}
-
-AccessibilityObserver SetAccessibilityObserver(AccessibilityObserver observer) {
-    AccessibilityObserver previous = g_observer;
-    g_observer = observer;
-    return previous;
 }

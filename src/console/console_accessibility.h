@@ -11,11 +11,7 @@ class QAccessibleEvent;
 void EnsureConsoleAccessibility();
 
 // Hands the event to Qt's accessibility update, which passes it on while an assistive
-// technology listens, and to the observer while one is set.
+// technology listens. The announcing widget also emits it as its `announced` signal: on a
+// platform without an accessibility bridge (offscreen) Qt drops every event before an update
+// handler could see it.
 void Announce(QAccessibleEvent& event);
-
-// For tests: on a platform without an accessibility bridge (offscreen) Qt drops every event
-// before an installed update handler could see it, so the console's own events are shown here
-// too. Returns the observer that was set before.
-using AccessibilityObserver = void (*)(QAccessibleEvent* event);
-AccessibilityObserver SetAccessibilityObserver(AccessibilityObserver observer);

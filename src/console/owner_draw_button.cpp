@@ -38,6 +38,7 @@ void OwnerDrawButton::AnnounceDescription() {
     toldDescription_ = std::move(description);
     QAccessibleEvent event(this, QAccessible::DescriptionChanged);
     Announce(event);
+    emit announced(&event);
 }
 
 void OwnerDrawButton::paintEvent(QPaintEvent*) {

@@ -12,6 +12,7 @@
 #include <string>
 
 struct ColorScheme;
+class QAccessibleEvent;
 class QPainter;
 
 class OwnerDrawButton : public QAbstractButton {
@@ -36,6 +37,8 @@ public:
 
 signals:
     void doubleClicked();
+    // Each event told to assistive technology, as it is told.
+    void announced(QAccessibleEvent* event);
 
 protected:
     const ColorScheme& scheme() const { return scheme_; }

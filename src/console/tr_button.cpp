@@ -19,6 +19,7 @@ void CTRButton::SetArmed(bool armed) {
         checked.checked = true;
         QAccessibleStateChangeEvent event(this, checked);
         Announce(event);
+        emit announced(&event);
     }
 }
 

@@ -40,9 +40,12 @@ QAccessibleInterface* Iface(QObject* object) {
 
 class Accessibility : public testing::Test {
 protected:
-    void SetUp() override {
-        recorded.clear();
-        previous_ = SetAccessibilityObserver([](QAccessibleEvent* event) {
+    void SetUp() override { recorded.clear(); }
+
+    // Records every event `widget` tells assistive technology.
+    template <typename Widget>
+    static void Watch(Widget* widget) {
+        QObject::connect(widget, &Widget::announced, [](QAccessibleEvent* event) {
             Told told{event->type(), event->object(), false, QVariant()};
             if (event->type() == QAccessible::StateChanged) {
                 told.checkedChanged =
@@ -53,7 +56,6 @@ protected:
             recorded.push_back(told);
         });
     }
-    void TearDown() override { SetAccessibilityObserver(previous_); }
 
     // The event types told about `object` since the last call.
     static Types TakeTypes(QObject* object) {
@@ -69,7 +71,6 @@ protected:
 
     const ColorScheme scheme_;
     CRotator rotator_;
-    AccessibilityObserver previous_ = nullptr;
 };
 
 // Each row sets one button's state; the events told, and then what is read, follow.
@@ -77,6 +78,9 @@ TEST_F(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges
     CAntFuncButton grid(5, scheme_, nullptr);
     CRotatorButton rotator(20, scheme_, nullptr);
     CTRButton mode(1009, scheme_, nullptr);
+    Watch<OwnerDrawButton>(&grid);
+    Watch<OwnerDrawButton>(&rotator);
+    Watch<OwnerDrawButton>(&mode);
     grid.setText(QStringLiteral("&Beam && Co"));
     mode.setText(QStringLiteral("&T\nX"));  // a line feed reads as a blank
     EXPECT_EQ(Iface(&rotator)->text(QAccessible::Description), QString());
@@ -167,6 +171,7 @@ TEST_F(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
     CRotatorWindow window(rotator_, nullptr);
     QSignalSpy asked(&window, &CRotatorWindow::directionRequested);
     CCompass* compass = window.compass();
+    Watch(compass);
     QAccessibleInterface* iface = Iface(compass);
     EXPECT_EQ(iface->role(), QAccessible::Dial);
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Compass"));
