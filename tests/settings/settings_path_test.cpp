@@ -38,6 +38,7 @@ TEST(ComputeSettingsLocation, FollowsTheFolderAndNameRules) {
         {"a dot in a folder name is not an extension", "/opt/my.tools/client", "/opt/my.tools/client", "/srv", unset, unset, "/srv/KEVA Client/client.ini", false},
         {"a dot in a folder name, beside the executable", "./client", "/opt/my.tools/client", unset, unset, unset, "/opt/my.tools/client.ini", false},
         {"a leading dot belongs to the name", ".client", "/opt/.client", unset, unset, unset, "/opt/.client.ini", false},
+        {"an executable path without a folder", "keva-client", "keva-client", unset, unset, unset, "keva-client.ini", false},
         {"executable in the root folder", "/keva-client", "/keva-client", unset, unset, unset, "/keva-client.ini", false},
         {"unknown executable path: no file", "keva-client", "", "/srv", unset, "/home/op", "", false},
         // clang-format on
