@@ -43,14 +43,11 @@ TEST(AttachChild, AcceptsOrRefusesWithItsText) {
         {"label_refuses_label", Label, "Port", Label, false, "JSON: Label Port has unknown child type"},
         {"label_refuses_unknown_kind", Label, "Port", kUnknownKind, false, "JSON: Label Port has unknown child type"},
         {"label_refuses_string_with_child", Label, "Port", String, true, "JSON: Node under label Port which should not have child does"},
-        {"label_refuses_number_with_child", Label, "Port", Number, true, "JSON: Node under label Port which should not have child does"},
-        {"label_refuses_true_with_child", Label, "Port", True, true, "JSON: Node under label Port which should not have child does"},
         {"label_name_is_text_not_format", Label, "%s%n%x", Label, false, "JSON: Label %s%n%x has unknown child type"},
         {"label_without_text", Label, nullptr, Label, false, "JSON: Label  has unknown child type"},
         {"object_takes_label", Object, nullptr, Label, true, nullptr},
         {"object_refuses_string", Object, nullptr, String, false, "JSON: Object has child which is not a label"},
         {"array_takes_false", Array, nullptr, False, false, nullptr},
-        {"array_takes_array_with_elements", Array, nullptr, Array, true, nullptr},
         {"array_refuses_label", Array, nullptr, Label, false, "JSON: Label has unknown child type"},
         {"array_refuses_null_with_child", Array, nullptr, Null, true, "JSON: Node under array which should not have child does"},
         {"string_takes_nothing", String, "x", String, false, "JSON: Label has unknown type"},
@@ -102,14 +99,11 @@ TEST(AttachChild, AppendsAfterTheLastChild) {
 }
 
 TEST(TextEquals, ComparesBytesAndLength) {
-    auto label = std::make_unique<JsonNode>(Label, "Message");
-    EXPECT_TRUE(TextEquals(label.get(), "Message"));
-    for (const char* other : {"message", "Messag", "Messages"}) {
+    auto label = std::make_unique<JsonNode>(Label, std::string("a\0b", 3));
+    EXPECT_TRUE(TextEquals(label.get(), std::string_view("a\0b", 3)));
+    for (const std::string_view other : {std::string_view("a"), {"A\0b", 3}, {"a\0bc", 4}}) {
         EXPECT_FALSE(TextEquals(label.get(), other)) << other;
     }
-    label->text = std::string("a\0b", 3);
-    EXPECT_FALSE(TextEquals(label.get(), "a"));
-    EXPECT_TRUE(TextEquals(label.get(), std::string_view("a\0b", 3)));
     EXPECT_FALSE(TextEquals(Node(Null).get(), ""));
     EXPECT_FALSE(TextEquals(nullptr, ""));
 }
@@ -128,8 +122,6 @@ TEST(MemberReading, ReadsIntegerTextAndFlag) {
         {"string_true_is_no_flag", String, "true", "true", 0, false},
         {"escapes_stay_as_written", String, "a\\\"b", "a\\\"b", 0, false},
         {"true", True, std::nullopt, std::nullopt, 0, true},
-        {"false", False, std::nullopt, std::nullopt, 0, false},
-        {"object", Object, std::nullopt, std::nullopt, 0, false},
         {"label_without_value", Label, std::nullopt, std::nullopt, 0, false},
         {"no_label", Null, std::nullopt, std::nullopt, 0, false},
     };
