@@ -37,13 +37,6 @@ std::string MemberWithString(std::size_t length) {
     return R"({"a":")" + std::string(length, 's') + R"("})";
 }
 
-std::string Repeat(const std::string& text, int times) {
-    std::string repeated;
-    for (; times > 0; --times)
-        repeated += text;
-    return repeated;
-}
-
 const std::string kDeepArrays =
     R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}";
 
@@ -64,9 +57,6 @@ TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
     // clang-format off
     const LimitRow rows[] = {
         {"deep_arrays_whole", 0, true, kMore, nullptr, {200006}, [] { return kDeepArrays; }},
-        {"deep_objects_in_chunks_of_7", 7, true, kMore, nullptr, {180001}, [] { return Repeat(R"({"a":)", 30000) + "1" + std::string(30000, '}'); }},
-        {"deep_arrays_held", 0, false, JsonStatus::DocumentEnded, nullptr, {}, [] { return kDeepArrays; }},
-        {"a_hundred_thousand_elements", 0, true, kMore, nullptr, {200007}, [] { return R"({"a":[)" + Repeat("1,", 100000) + "]}"; }},
         {"string_past_the_cap_in_chunks", 4096, true, kOut, kOutText, {}, [] { return MemberWithString(kMax); }},
         {"string_past_the_cap_whole", 0, true, kOut, kOutText, {}, [] { return MemberWithString(kMax); }},
         {"number_past_the_cap", 1 << 20, true, kOut, kOutText, {}, [] { return R"({"a":)" + std::string(kMax + 1, '7'); }},
