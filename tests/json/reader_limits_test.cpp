@@ -37,9 +37,6 @@ std::string MemberWithString(std::size_t length) {
     return R"({"a":")" + std::string(length, 's') + R"("})";
 }
 
-const std::string kDeepArrays =
-    R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}";
-
 struct LimitRow {
     const char* name;
     std::size_t chunk;  // 0: the whole input in one Feed
@@ -56,7 +53,8 @@ TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
     const char* const kOutText = "JSON: Out of memory";
     // clang-format off
     const LimitRow rows[] = {
-        {"deep_arrays_whole", 0, true, kMore, nullptr, {200006}, [] { return kDeepArrays; }},
+        {"deep_arrays_whole", 0, true, kMore, nullptr, {200006}, [] { return R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}"; }},
+        {"line_number_of_a_million", 4096, true, JsonStatus::SyntaxError, "JSON: Unexpected character 'x' in object at line 1000000", {7}, [] { return R"({"a":1})" + std::string(999999, '\n') + "x"; }},
         {"string_past_the_cap_in_chunks", 4096, true, kOut, kOutText, {}, [] { return MemberWithString(kMax); }},
         {"string_past_the_cap_whole", 0, true, kOut, kOutText, {}, [] { return MemberWithString(kMax); }},
         {"number_past_the_cap", 1 << 20, true, kOut, kOutText, {}, [] { return R"({"a":)" + std::string(kMax + 1, '7'); }},
