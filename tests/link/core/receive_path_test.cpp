@@ -32,10 +32,6 @@ const std::string kBadRead = R"(r{"Message" "B"})";
 const std::string kBadBox = "box: Got bad message from server";
 const std::string kBadReport = "report: JSON: Found start of object when expecting separator";
 
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class ReceivePathTest : public testing::TestWithParam<Row>, public ReceiveHost {
 protected:
     int64_t ReadSocket(char* buffer, int32_t) override {
