@@ -10,6 +10,10 @@
 namespace {
 
 const char kStream[] = "{\"a\":1}\r\n{\"%s%n\":tru}\n{\"b\":2}";
+const char kTrace[] =
+    "document {\"a\":1}\n"
+    "report JSON: Unexpected character '}' (possible misspelling of 'true') at line 3     \n"
+    "status LexicalError\n";
 
 TEST(KevaTrace, PrintsTheTraceAndExitsWithItsStatus) {
     const struct {
@@ -18,16 +22,8 @@ TEST(KevaTrace, PrintsTheTraceAndExitsWithItsStatus) {
         std::string out;        // standard output; for help, its start
         int exitStatus;
     } rows[] = {
-        {"file_whole", "$IN",
-         "document {\"a\":1}\n"
-         "report JSON: Unexpected character '}' (possible misspelling of 'true') at line 3     \n"
-         "status LexicalError\n",
-         1},
-        {"standard_input_in_chunks_of_3", "--chunk 3 < $IN",
-         "document {\"a\":1}\n"
-         "report JSON: Unexpected character '}' (possible misspelling of 'true') at line 3     \n"
-         "status LexicalError\n",
-         1},
+        {"file_whole", "$IN", kTrace, 1},
+        {"standard_input_in_chunks_of_3", "--chunk 3 < $IN", kTrace, 1},
         {"help", "--help", "usage: keva-trace [--chunk N] [FILE]\nFeeds a captured byte stream", 0},
         {"chunk_zero", "--chunk 0 $IN", "", 2},
         {"unknown_option", "--bogus $IN", "", 2},

@@ -31,106 +31,42 @@ void RunOnSmallStack(const std::function<void()>& work) {
     pthread_attr_destroy(&attributes);
 }
 
-// Feeds `input` in chunks of `chunk` bytes (0: whole) until the reader answers other than
-// NeedMore.
-JsonStatus FeedInChunks(JsonReader& reader, const std::string& input, std::size_t chunk) {
-    JsonStatus status = JsonStatus::NeedMore;
-    chunk = chunk ? chunk : input.size();
-    for (std::size_t at = 0; at < input.size() && status == JsonStatus::NeedMore; at += chunk) {
-        status = reader.Feed(input.data() + at, std::min(chunk, input.size() - at));
-    }
-    return status;
-}
-
-// FreeTree releases a deep tree without recursion, also when an inner subtree was detached and
-// its parent's lastChild no longer points into it.
-TEST(FreeTree, ReleasesADeepTreeWithADetachedSubtreeOnASmallStack) {
-    bool cleared = false;
-    RunOnSmallStack([&] {
-        auto root = std::make_unique<JsonNode>(JsonKind::Array);
-        JsonNode* innermost = root.get();
-        for (int i = 0; i < 100000; ++i) {
-            auto child = std::make_unique<JsonNode>(JsonKind::Array);
-            JsonNode* next = child.get();
-            AttachChild(*innermost, child);
-            innermost = next;
-        }
-        std::unique_ptr<JsonNode> inner = std::move(root->firstChild->firstChild);
-        root->firstChild->lastChild = root->firstChild.get();
-        FreeTree(root);
-        cleared = root == nullptr;
-    });
-    EXPECT_TRUE(cleared);
-}
-
 constexpr std::size_t kMax = JsonReader::MaxDocumentBytes;
 
 std::string MemberWithString(std::size_t length) {
     return R"({"a":")" + std::string(length, 's') + R"("})";
 }
 
-std::string Repeat(const std::string& text, int times) {
-    std::string repeated;
-    while (times-- > 0) {
-        repeated += text;
-    }
-    return repeated;
-}
-
-const std::string kDeepArrays =
-    R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}";
-
 struct LimitRow {
     const char* name;
-    std::function<std::string()> input;  // made when the row runs: some are about 16 MiB
-    std::size_t chunk;                   // 0: the whole input in one Feed
-    bool handler;                        // without one the document is held until the reader goes
+    std::size_t chunk;  // 0: the whole input in one Feed
+    bool handler;       // without one the document is held until the reader goes
     JsonStatus status;
     const char* report;                      // none: no report
     std::vector<std::size_t> documentSizes;  // TreeText size of each document handed over
+    std::function<std::string()> input;      // made when the row runs: some are about 16 MiB
 };
-
-LimitRow L(const char* name, std::size_t chunk, bool handler, JsonStatus status, const char* report,
-           std::vector<std::size_t> documentSizes, std::function<std::string()> input) {
-    return {name, std::move(input), chunk, handler, status, report, std::move(documentSizes)};
-}
 
 // Each row runs on a small stack: deep trees are read, written and freed without recursion.
 TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
-    const JsonStatus kOut = JsonStatus::OutOfMemory;
-    const JsonStatus kMore = JsonStatus::NeedMore;
+    const JsonStatus kOut = JsonStatus::OutOfMemory, kMore = JsonStatus::NeedMore;
     const char* const kOutText = "JSON: Out of memory";
+    // clang-format off
     const LimitRow rows[] = {
-        L("deep_arrays_whole", 0, true, kMore, nullptr, {200006}, [] { return kDeepArrays; }),
-        L("deep_objects_in_chunks_of_7", 7, true, kMore, nullptr, {180001},
-          [] { return Repeat(R"({"a":)", 30000) + "1" + std::string(30000, '}'); }),
-        L("deep_arrays_held", 0, false, JsonStatus::DocumentEnded, nullptr, {},
-          [] { return kDeepArrays; }),
-        L("deep_arrays_unfinished", 0, true, kMore, nullptr, {},
-          [] { return kDeepArrays.substr(0, 100009); }),
-        L("a_hundred_thousand_elements", 0, true, kMore, nullptr, {200007},
-          [] { return R"({"a":[)" + Repeat("1,", 100000) + "]}"; }),
-        L("string_past_the_cap_in_chunks", 4096, true, kOut, kOutText, {},
-          [] { return MemberWithString(kMax); }),
-        L("string_past_the_cap_whole", 0, true, kOut, kOutText, {},
-          [] { return MemberWithString(kMax); }),
-        L("number_past_the_cap", 1 << 20, true, kOut, kOutText, {},
-          [] { return R"({"a":)" + std::string(kMax + 1, '7'); }),
-        L("string_past_the_cap_before_a_document", 1 << 20, true, kOut, kOutText, {},
-          [] { return "\"" + std::string(kMax + 1, 's'); }),
+        {"deep_arrays_whole", 0, true, kMore, nullptr, {200006}, [] { return R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}"; }},
+        {"line_number_of_a_million", 4096, true, JsonStatus::SyntaxError, "JSON: Unexpected character 'x' in object at line 1000000", {7}, [] { return R"({"a":1})" + std::string(999999, '\n') + "x"; }},
+        {"string_past_the_cap_in_chunks", 4096, true, kOut, kOutText, {}, [] { return MemberWithString(kMax); }},
+        {"string_past_the_cap_whole", 0, true, kOut, kOutText, {}, [] { return MemberWithString(kMax); }},
+        {"number_past_the_cap", 1 << 20, true, kOut, kOutText, {}, [] { return R"({"a":)" + std::string(kMax + 1, '7'); }},
+        {"string_past_the_cap_before_a_document", 1 << 20, true, kOut, kOutText, {}, [] { return "\"" + std::string(kMax + 1, 's'); }},
         // Each node counts with its own size, so a short text of many nodes reaches the cap too.
-        L("too_many_nodes_with_the_line_suffix", 4096, true, kOut,
-          "JSON: Out of memory at line 2     ", {7},
-          [] { return "{\"x\":1}\n{\"a\":" + std::string(kMax / sizeof(JsonNode) + 1, '['); }),
-        L("document_under_the_cap", 65536, true, kMore, nullptr, {kMax - 4096 + 8},
-          [] { return MemberWithString(kMax - 4096); }),
-        L("each_document_counts_on_its_own", 65536, true, kMore, nullptr,
-          {kMax / 2 + 1024 + 8, kMax / 2 + 1024 + 8},
-          [] { return MemberWithString(kMax / 2 + 1024) + MemberWithString(kMax / 2 + 1024); }),
+        {"too_many_nodes_with_the_line_suffix", 4096, true, kOut, "JSON: Out of memory at line 2     ", {7}, [] { return "{\"x\":1}\n{\"a\":" + std::string(kMax / sizeof(JsonNode) + 1, '['); }},
+        {"document_under_the_cap", 65536, true, kMore, nullptr, {kMax - 4096 + 8}, [] { return MemberWithString(kMax - 4096); }},
+        {"each_document_counts_on_its_own", 65536, true, kMore, nullptr, {kMax / 2 + 1024 + 8, kMax / 2 + 1024 + 8}, [] { return MemberWithString(kMax / 2 + 1024) + MemberWithString(kMax / 2 + 1024); }},
         // Blanks take no memory: a document with more than the cap of them is still read.
-        L("blanks_inside_a_document_are_free", 1 << 20, true, kMore, nullptr, {7},
-          [] { return "{" + std::string(kMax + 1, ' ') + R"("a":1})"; }),
+        {"blanks_inside_a_document_are_free", 1 << 20, true, kMore, nullptr, {7}, [] { return "{" + std::string(kMax + 1, ' ') + R"("a":1})"; }},
     };
+    // clang-format on
     for (const LimitRow& row : rows) {
         SCOPED_TRACE(row.name);
         ReportRecorder reports;
@@ -142,7 +78,11 @@ TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
                               })
                                           : DocumentHandler(),
                               reports);
-            status = FeedInChunks(reader, row.input(), row.chunk);
+            const std::string input = row.input();
+            const std::size_t chunk = row.chunk ? row.chunk : input.size();
+            for (std::size_t at = 0; at < input.size() && status == kMore; at += chunk) {
+                status = reader.Feed(input.data() + at, std::min(chunk, input.size() - at));
+            }
         });
         EXPECT_EQ(status, row.status);
         EXPECT_EQ(reports.texts,

@@ -28,19 +28,9 @@ struct Row {
     int postedReads = 0;
 };
 
-Row R(const char* name, Steps steps, std::map<std::string, Steps> during,
-      std::vector<std::string> log, int postedReads = 0) {
-    return {name, std::move(steps), std::move(during), std::move(log), postedReads};
-}
-
 const std::string kBadRead = R"(r{"Message" "B"})";
 const std::string kBadBox = "box: Got bad message from server";
 const std::string kBadReport = "report: JSON: Found start of object when expecting separator";
-
-// Rows print as their names, so test names and failures carry no raw bytes.
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class ReceivePathTest : public testing::TestWithParam<Row>, public ReceiveHost {
 protected:
@@ -114,54 +104,32 @@ TEST_P(ReceivePathTest, FeedsReportsAndReconnectsInOrder) {
 
 const std::string kIdle = "r257 b0 q0 h1";
 
+// clang-format off
 const Row kRows[] = {
-    R("framed_whatever_the_reads_carry",
-      {"?", "r{\"Message\":\"A\"}\r\n{\"Message\":\"B\"}", "?", R"(r{"Mess)", R"(rage" : "C)",
-       R"(r"})"},
-      {}, {"r0 b0 q0 h0", "A", "B", "r1 b0 q0 h1", "C"}),
-    R("notifications_during_a_feed_are_fed_after_it_in_order", {"mAB", "?"},
-      {{"A", {"mC", "mD", "?"}}}, {"A", "r3 b1 q2 h1", "B", "C", "D", "r3 b0 q0 h1"}),
-    R("a_close_during_a_feed_waits_behind_what_was_read", {"mAB"}, {{"A", {"mC", "mD", "c"}}},
-      {"A", "B", "C", "D", "reconnect"}),
-    R("nothing_of_a_connection_runs_under_its_error_box", {"e"},
-      {{"box: Server communications error", {"c", "p", "e"}}},
-      {"box: Server communications error", "reconnect"}),
-    R("end_of_stream_drops_the_queued_chunks", {"mAB", "?"}, {{"A", {"r", "mC"}}},
-      {"A", "B", "reconnect", "r3 b0 q0 h1"}),
-    R("error_code_box_nothing_read", {"e", "?"}, {},
-      {"box: Server communications error", "reconnect", "r0 b0 q0 h0"}),
-    R("close", {"c", "?"}, {}, {"reconnect", "r0 b0 q0 h0"}),
-    R("failed_read", {"x", "?"}, {},
-      {"box: Unable to receive data from server", "reconnect", "r1 b0 q0 h0"}),
-    R("empty_read", {"r", "?"}, {}, {"reconnect", "r1 b0 q0 h0"}),
-    R("other_events_are_not_registered", {"o", "?"}, {}, {"r0 b0 q0 h0"}),
-    R("bytes_read_during_the_bad_message_box_are_dropped", {kBadRead, "?"}, {{kBadBox, {"mC"}}},
-      {kBadReport, kBadBox, "reconnect", "r2 b0 q0 h1"}),
-    R("reconnection_in_a_handler_keeps_the_fed_reader_and_drops_old_bytes",
-      {R"(r{"Message":"A"}{"Message":"B"}{"Mess)", "?", "mO"},
-      {{"A", {R"(rage":"X"})", "d", "?", "mN"}}}, {"A", "r2 b1 q0 h0", "N", "r3 b0 q0 h1", "O"}),
-    R("a_replaced_reader_that_fails_only_reports", {R"(r{"Message":"A"}{"Message" "B"})"},
-      {{"A", {"d"}}}, {"A", kBadReport + " at line 1     "}),
-    R("reconnection_in_the_bad_message_box_keeps_the_new_bytes", {kBadRead},
-      {{kBadBox, {"d", "mN"}}}, {kBadReport, kBadBox, "N"}),
-    R("reconnection_in_the_error_boxes_asks_no_more", {"e", "x"},
-      {{"box: Server communications error", {"d"}},
-       {"box: Unable to receive data from server", {"d"}}},
-      {"box: Server communications error", "box: Unable to receive data from server"}),
+    {"framed_whatever_the_reads_carry", {"?", "r{\"Message\":\"A\"}\r\n{\"Message\":\"B\"}", "?", R"(r{"Mess)", R"(rage" : "C)", R"(r"})"}, {}, {"r0 b0 q0 h0", "A", "B", "r1 b0 q0 h1", "C"}},
+    {"notifications_during_a_feed_are_fed_after_it_in_order", {"mAB", "?"}, {{"A", {"mC", "mD", "?"}}}, {"A", "r3 b1 q2 h1", "B", "C", "D", "r3 b0 q0 h1"}},
+    {"a_close_during_a_feed_waits_behind_what_was_read", {"mAB"}, {{"A", {"mC", "mD", "c"}}}, {"A", "B", "C", "D", "reconnect"}},
+    {"nothing_of_a_connection_runs_under_its_error_box", {"e"}, {{"box: Server communications error", {"c", "p", "e"}}}, {"box: Server communications error", "reconnect"}},
+    {"end_of_stream_drops_the_queued_chunks", {"mAB", "?"}, {{"A", {"r", "mC"}}}, {"A", "B", "reconnect", "r3 b0 q0 h1"}},
+    {"error_code_box_nothing_read", {"e", "?"}, {}, {"box: Server communications error", "reconnect", "r0 b0 q0 h0"}},
+    {"close", {"c", "?"}, {}, {"reconnect", "r0 b0 q0 h0"}},
+    {"failed_read", {"x", "?"}, {}, {"box: Unable to receive data from server", "reconnect", "r1 b0 q0 h0"}},
+    {"empty_read", {"r", "?"}, {}, {"reconnect", "r1 b0 q0 h0"}},
+    {"other_events_are_not_registered", {"o", "?"}, {}, {"r0 b0 q0 h0"}},
+    {"bytes_read_during_the_bad_message_box_are_dropped", {kBadRead, "?"}, {{kBadBox, {"mC"}}}, {kBadReport, kBadBox, "reconnect", "r2 b0 q0 h1"}},
+    {"reconnection_in_a_handler_keeps_the_fed_reader_and_drops_old_bytes", {R"(r{"Message":"A"}{"Message":"B"}{"Mess)", "?", "mO"}, {{"A", {R"(rage":"X"})", "d", "?", "mN"}}}, {"A", "r2 b1 q0 h0", "N", "r3 b0 q0 h1", "O"}},
+    {"a_replaced_reader_that_fails_only_reports", {R"(r{"Message":"A"}{"Message" "B"})"}, {{"A", {"d"}}}, {"A", kBadReport + " at line 1     "}},
+    {"reconnection_in_the_bad_message_box_keeps_the_new_bytes", {kBadRead}, {{kBadBox, {"d", "mN"}}}, {kBadReport, kBadBox, "N"}},
+    {"reconnection_in_the_error_boxes_asks_no_more", {"e", "x"}, {{"box: Server communications error", {"d"}}, {"box: Unable to receive data from server", {"d"}}}, {"box: Server communications error", "box: Unable to receive data from server"}},
     // After a failure found while reading was paused ("f" then "p" in A's box), nothing more of
     // the connection is fed; reading resumes only after a drain that ended well.
-    R("after_no_failure_reading_resumes", {"mA", "?", "mD", "d", "mN"}, {{"A", {"mB", "f", "p"}}},
-      {"A", "B", kIdle, "D", "N"}, 1),
-    R("after_a_bad_message_the_rest_of_its_connection_is_dropped", {"mA", "?", "mD", "d", "mN"},
-      {{"A", {kBadRead, "f", "p"}}},
-      {"A", kBadReport + " at line 1     ", kBadBox, "reconnect", kIdle, "N"}),
-    R("after_end_of_stream", {"mA", "?", "d", "mN"}, {{"A", {"r", "f", "p"}}},
-      {"A", "reconnect", kIdle, "N"}),
-    R("after_a_read_error", {"mA", "?", "d", "mN"}, {{"A", {"x", "f", "p"}}},
-      {"A", "box: Unable to receive data from server", "reconnect", kIdle, "N"}),
-    R("a_reconnection_in_the_box_forgets_the_pause", {"mA", "?", "mD", "d", "mN"},
-      {{"A", {"mB", "f", "p", "d"}}}, {"A", "r257 b0 q0 h0", "D", "N"}),
+    {"after_no_failure_reading_resumes", {"mA", "?", "mD", "d", "mN"}, {{"A", {"mB", "f", "p"}}}, {"A", "B", kIdle, "D", "N"}, 1},
+    {"after_a_bad_message_the_rest_of_its_connection_is_dropped", {"mA", "?", "mD", "d", "mN"}, {{"A", {kBadRead, "f", "p"}}}, {"A", kBadReport + " at line 1     ", kBadBox, "reconnect", kIdle, "N"}},
+    {"after_end_of_stream", {"mA", "?", "d", "mN"}, {{"A", {"r", "f", "p"}}}, {"A", "reconnect", kIdle, "N"}},
+    {"after_a_read_error", {"mA", "?", "d", "mN"}, {{"A", {"x", "f", "p"}}}, {"A", "box: Unable to receive data from server", "reconnect", kIdle, "N"}},
+    {"a_reconnection_in_the_box_forgets_the_pause", {"mA", "?", "mD", "d", "mN"}, {{"A", {"mB", "f", "p", "d"}}}, {"A", "r257 b0 q0 h0", "D", "N"}},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rows, ReceivePathTest, testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
