@@ -15,13 +15,12 @@
 
 namespace {
 
-// One input event: a key going down or up (auto-repeated or not), or the mouse events of a
-// double click (press, release, double click, release) up to `kind`.
+// A key going down or up (auto-repeated or not), or a mouse press, release or double click.
 struct Step {
-    enum Kind { Down, Up, RepeatDown, RepeatUp, MouseClick = 2, MouseDoubleClick = 4 } kind;
-    Qt::Key key = Qt::Key_Space;
+    QEvent::Type type;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-    bool mouse = false;
+    bool repeat = false;
+    Qt::Key key = Qt::Key_Space;
 };
 
 TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
@@ -42,11 +41,11 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
     face.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&face));
 
-    const Qt::Key Space = Qt::Key_Space;
     const Qt::KeyboardModifiers Shift = Qt::ShiftModifier;
-    const Step down{Step::Down}, up{Step::Up}, shiftDown{Step::Down, Space, Shift},
-        shiftUp{Step::Up, Space, Shift}, repeatUp{Step::RepeatUp, Space, Shift},
-        repeatDown{Step::RepeatDown, Space, Shift};
+    const Step down{QEvent::KeyPress}, up{QEvent::KeyRelease}, shiftDown{QEvent::KeyPress, Shift},
+        shiftUp{QEvent::KeyRelease, Shift}, repeatUp{QEvent::KeyRelease, Shift, true},
+        repeatDown{QEvent::KeyPress, Shift, true}, press{QEvent::MouseButtonPress},
+        release{QEvent::MouseButtonRelease}, doublePress{QEvent::MouseButtonDblClick};
     const std::vector<std::string> click = {"grid clicked"};
     const std::vector<std::string> doubleClick = {"grid clicked", "grid doubleClicked"};
     enum OnClick { Nothing, Hide, Disable };
@@ -58,22 +57,21 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
         OnClick onClick = Nothing;  // what the click's handler does to the button
     } rows[] = {
         // clang-format off
-        {"mouse click", true, {{Step::MouseClick, Space, {}, true}}, click},
-        {"mouse double click: the second press gives a double click only", true,
-         {{Step::MouseDoubleClick, Space, {}, true}}, doubleClick},
+        {"mouse click", true, {press, release}, click},
+        {"mouse double click: the second press gives a double click only", true, {press, release, doublePress, release}, doubleClick},
         {"Space", true, {down, up}, click},
         {"Shift+Space", true, {shiftDown, shiftUp}, doubleClick},
         {"Shift held only while Space went down still counts", true, {shiftDown, up}, doubleClick},
         {"Shift let go before Space still counts, once", true,
-         {shiftDown, {Step::Up, Qt::Key_Shift}, up}, doubleClick},
+         {shiftDown, {QEvent::KeyRelease, {}, false, Qt::Key_Shift}, up}, doubleClick},
         {"held with auto-repeat: one double click on the last release", true,
          {shiftDown, repeatUp, repeatDown, repeatUp, repeatDown, shiftUp}, doubleClick},
         {"Shift+Space then Space: the second is a click only", true,
          {shiftDown, shiftUp, down, up}, {"grid clicked", "grid doubleClicked", "grid clicked"}},
         {"Shift on the release alone does not count", true, {down, shiftUp}, click},
         {"Ctrl+Shift+Space is a click only", true,
-         {{Step::Down, Space, Shift | Qt::ControlModifier}, shiftUp}, click},
-        {"other keys click nothing", true, {{Step::Down, Qt::Key_A}, {Step::Up, Qt::Key_A}}, {}},
+         {{QEvent::KeyPress, Shift | Qt::ControlModifier}, shiftUp}, click},
+        {"other keys click nothing", true, {{QEvent::KeyPress, {}, false, Qt::Key_A}, {QEvent::KeyRelease, {}, false, Qt::Key_A}}, {}},
         {"no double click when the click hides the button", true, {shiftDown, shiftUp}, click, Hide},
         {"no double click when the click disables it", true, {shiftDown, shiftUp}, click, Disable},
         {"Space on a rotator button", false, {down, up}, {"rotator clicked"}},
@@ -92,20 +90,12 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
         });
         given.clear();
         for (const Step& step : row.steps) {
-            const QEvent::Type mouse[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease};
-            for (int i = 0; step.mouse && i < step.kind; ++i) {
-                QMouseEvent event(mouse[i], QPointF(10, 10), button.mapToGlobal(QPointF(10, 10)),
-                                  Qt::LeftButton, i % 2 == 0 ? Qt::LeftButton : Qt::NoButton, {});
-                QApplication::sendEvent(&button, &event);
-            }
-            const bool down = step.kind == Step::Down || step.kind == Step::RepeatDown;
-            QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, step.key, step.modifiers,
-                            QString(),
-                            step.kind == Step::RepeatDown || step.kind == Step::RepeatUp);
-            if (!step.mouse) {
-                QApplication::sendEvent(&button, &event);
-            }
+            const bool mouse = step.type != QEvent::KeyPress && step.type != QEvent::KeyRelease;
+            const Qt::MouseButtons held(step.type == QEvent::MouseButtonRelease ? 0 : 1);
+            QMouseEvent click(step.type, QPointF(10, 10), button.mapToGlobal(QPointF(10, 10)),
+                              Qt::LeftButton, held, {});
+            QKeyEvent key(step.type, step.key, step.modifiers, QString(), step.repeat);
+            QApplication::sendEvent(&button, mouse ? static_cast<QEvent*>(&click) : &key);
         }
         EXPECT_EQ(given, row.given);
         QObject::disconnect(reset);
