@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -60,25 +59,50 @@ TEST(RotatorWindow, ButtonsPresetsAndCompassAskForDirections) {
     }
 }
 
-// Each row runs the window modally: the title and the stop follow the record, a changed rotation
-// repaints the compass at once, and the row's flow gives its result and its requests.
+// The window run modally, as it opens and, once detached, with its records deleted: the title
+// and the stop follow the record, and a changed rotation repaints the compass at once.
 TEST(RotatorWindow, ModalFlows) {
-    using Drive = std::function<void(CRotatorWindow&, std::unique_ptr<CRotator>&)>;
-    const struct {
-        const char *shortName, *title;
-        bool hasStop;
-        int result;
-        std::vector<Request> asked;
-        Drive drive;
-    } rows[] = {
-        // clang-format off
-        // No button is or looks like the default, wherever the focus goes; Enter on a focused
-        // button clicks it (Shift+Return is not Enter), and in the edit closes without asking.
-        {"", "Rotator", false, QDialog::Accepted, {{7, 0, false}}, [](CRotatorWindow& running, auto&) {
-            for (QWidget* focus : std::initializer_list<QWidget*>{running.bearingEdit(), running.button(1004), running.button(1003)}) {
+    for (bool detach : {false, true}) {
+        auto rotator = std::make_unique<CRotator>();
+        rotator->number = 7;
+        rotator->shortName = detach ? "Beam" : "";
+        rotator->hasStop = detach;
+        CRotatorWindow window(*rotator, nullptr);
+        QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
+        WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&running));
+            EXPECT_EQ(running.windowTitle(), detach ? "Rotator - Beam" : "Rotator");
+            EXPECT_EQ(running.size(), QSize(381, 533));
+            EXPECT_EQ(running.compass()->geometry(), QRect(11, 11, 360, 390));
+            EXPECT_EQ(running.button(1009)->isVisible(), detach);
+            EXPECT_EQ(running.button(1009)->isEnabled(), detach);
+            PaintLog counter;
+            running.compass()->installEventFilter(&counter);
+            rotator->relativePosition = 90;
+            running.RotationChanged();
+            EXPECT_EQ(counter.painted.size(), 1u);
+            running.compass()->removeEventFilter(&counter);
+            if (detach) {  // the console deletes the records right after: nothing may touch them
+                running.CloseAndDetach();
+                rotator.reset();
+                EXPECT_EQ(running.rotator(), nullptr);
+                running.RotationChanged();
+                RenderAt(*running.compass());
+                for (int id : {1004, 1009, 1003})
+                    running.button(id)->click();
+                QTest::mouseClick(running.compass(), Qt::LeftButton, {}, QPoint(10, 10));
+                return;
+            }
+            // No button is or looks like the default, wherever the focus goes; Enter on a
+            // focused button clicks it (Shift+Return is not Enter), and in the edit closes
+            // without asking.
+            QWidget* const focused[] = {running.bearingEdit(), running.button(1004),
+                                        running.button(1003)};
+            for (QWidget* focus : focused) {
                 focus->setFocus(Qt::TabFocusReason);
                 EXPECT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, 10000));
-                for (int id = 1003; id <= 1009; ++id) EXPECT_FALSE(running.button(id)->isDefault()) << id;
+                for (int id = 1003; id <= 1009; ++id)
+                    EXPECT_FALSE(running.button(id)->isDefault());
             }
             QTest::keyClick(running.button(1003), Qt::Key_Return);
             QTest::keyClick(running.button(1003), Qt::Key_Return, Qt::ShiftModifier);
@@ -86,44 +110,10 @@ TEST(RotatorWindow, ModalFlows) {
             running.bearingEdit()->setFocus(Qt::TabFocusReason);
             QTest::keyClicks(running.bearingEdit(), QStringLiteral("90"));
             QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
-        }},
-        // The console deletes the records right after a close and detach: nothing may touch them.
-        {"Beam", "Rotator - Beam", true, QDialog::Rejected, {}, [](CRotatorWindow& running, std::unique_ptr<CRotator>& rotator) {
-            running.CloseAndDetach();
-            rotator.reset();
-            EXPECT_EQ(running.rotator(), nullptr);
-            running.RotationChanged();
-            RenderAt(*running.compass());  // the rose alone
-            for (int id : {1004, 1009, 1003}) running.button(id)->click();
-            QTest::mouseClick(running.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-        }},
-        // clang-format on
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.title);
-        auto rotator = std::make_unique<CRotator>();
-        rotator->number = 7;
-        rotator->shortName = row.shortName;
-        rotator->hasStop = row.hasStop;
-        CRotatorWindow window(*rotator, nullptr);
-        QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
-        WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&running));
-            EXPECT_EQ(running.windowTitle(), QString::fromUtf8(row.title));
-            EXPECT_EQ(running.size(), QSize(381, 533));
-            EXPECT_EQ(running.compass()->geometry(), QRect(11, 11, 360, 390));
-            EXPECT_EQ(running.button(1009)->isVisible(), row.hasStop);
-            EXPECT_EQ(running.button(1009)->isEnabled(), row.hasStop);
-            PaintLog counter;
-            running.compass()->installEventFilter(&counter);
-            rotator->relativePosition = 90;
-            running.RotationChanged();
-            EXPECT_EQ(counter.painted.size(), 1u);
-            running.compass()->removeEventFilter(&counter);
-            row.drive(running, rotator);
         });
-        EXPECT_EQ(window.exec(), row.result);
-        EXPECT_EQ(Requests(spy), row.asked);
+        EXPECT_EQ(window.exec(), detach ? QDialog::Rejected : QDialog::Accepted);
+        EXPECT_EQ(Requests(spy),
+                  (detach ? std::vector<Request>{} : std::vector<Request>{{7, 0, false}}));
     }
 }
 
