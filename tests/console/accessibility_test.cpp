@@ -26,11 +26,12 @@ const Types None, Description = {QAccessible::DescriptionChanged};
 const Types Value = {QAccessible::ValueChanged}, State = {QAccessible::StateChanged};
 const Types Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
 
+// Every event the watched widgets tell: for a state change whether the checked state changed,
+// for a value change the new value.
 struct Told {
     QAccessible::Event type;
     QObject* object;
-    bool checkedChanged;  // StateChanged: the checked state is what changed
-    QVariant value;       // ValueChanged: the new value
+    QVariant detail;
 };
 std::vector<Told> recorded;
 
@@ -38,46 +39,37 @@ QAccessibleInterface* Iface(QObject* object) {
     return QAccessible::queryAccessibleInterface(object);
 }
 
-class Accessibility : public testing::Test {
-protected:
-    void SetUp() override { recorded.clear(); }
+template <typename Widget>
+void Watch(Widget* widget) {
+    QObject::connect(widget, &Widget::announced, [](QAccessibleEvent* e) {
+        recorded.push_back(
+            {e->type(), e->object(),
+             e->type() == QAccessible::StateChanged
+                 ? QVariant(static_cast<QAccessibleStateChangeEvent*>(e)->changedStates().checked)
+             : e->type() == QAccessible::ValueChanged
+                 ? static_cast<QAccessibleValueChangeEvent*>(e)->value()
+                 : QVariant()});
+    });
+}
 
-    // Records every event `widget` tells assistive technology.
-    template <typename Widget>
-    static void Watch(Widget* widget) {
-        QObject::connect(widget, &Widget::announced, [](QAccessibleEvent* event) {
-            Told told{event->type(), event->object(), false, QVariant()};
-            if (event->type() == QAccessible::StateChanged) {
-                told.checkedChanged =
-                    static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked;
-            } else if (event->type() == QAccessible::ValueChanged) {
-                told.value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
-            }
-            recorded.push_back(told);
-        });
+// The event types told about `object` since the last call.
+Types TakeTypes(QObject* object) {
+    Types types;
+    for (const Told& told : recorded) {
+        if (told.object == object)
+            types.push_back(told.type);
     }
-
-    // The event types told about `object` since the last call.
-    static Types TakeTypes(QObject* object) {
-        Types types;
-        for (const Told& told : recorded) {
-            if (told.object == object) {
-                types.push_back(told.type);
-            }
-        }
-        recorded.clear();
-        return types;
-    }
-
-    const ColorScheme scheme_;
-    CRotator rotator_;
-};
+    recorded.clear();
+    return types;
+}
 
 // Each row sets one button's state; the events told, and then what is read, follow.
-TEST_F(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) {
-    CAntFuncButton grid(5, scheme_, nullptr);
-    CRotatorButton rotator(20, scheme_, nullptr);
-    CTRButton mode(1009, scheme_, nullptr);
+TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) {
+    const ColorScheme scheme;
+    recorded.clear();
+    CAntFuncButton grid(5, scheme, nullptr);
+    CRotatorButton rotator(20, scheme, nullptr);
+    CTRButton mode(1009, scheme, nullptr);
     Watch<OwnerDrawButton>(&grid);
     Watch<OwnerDrawButton>(&rotator);
     Watch<OwnerDrawButton>(&mode);
@@ -144,7 +136,7 @@ TEST_F(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges
         } else {
             rotator.SetLabelAndMarks(row.label, row.onGrid, row.inUse);
         }
-        EXPECT_EQ(!recorded.empty() && recorded[0].checkedChanged, row.told == State);
+        EXPECT_EQ(!recorded.empty() && recorded[0].detail == QVariant(true), row.told == State);
         EXPECT_EQ(TakeTypes(widget), row.told);
         EXPECT_EQ(Iface(widget)->role(), QAccessible::Button);
         EXPECT_EQ(Iface(widget)->text(QAccessible::Name), row.name);
@@ -167,8 +159,10 @@ TEST_F(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges
     EXPECT_FALSE(gridActions->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }
 
-TEST_F(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
-    CRotatorWindow window(rotator_, nullptr);
+TEST(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
+    CRotator rotator;
+    recorded.clear();
+    CRotatorWindow window(rotator, nullptr);
     QSignalSpy asked(&window, &CRotatorWindow::directionRequested);
     CCompass* compass = window.compass();
     Watch(compass);
@@ -198,14 +192,14 @@ TEST_F(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
-        rotator_.ccwLimit = row.ccwLimit;
-        rotator_.rotation = row.rotation;
-        rotator_.relativePosition = row.position;
+        rotator.ccwLimit = row.ccwLimit;
+        rotator.rotation = row.rotation;
+        rotator.relativePosition = row.position;
         window.RotationChanged();
         RenderAt(*compass);  // drawn at the extremes too, for the sanitizers
         const QVariant needle = row.position < 20000 ? QVariant(row.position) : QVariant();
         if (!row.told.empty() && row.told[0] == QAccessible::ValueChanged) {
-            EXPECT_EQ(recorded[0].value, needle);
+            EXPECT_EQ(recorded[0].detail, needle);
         }
         EXPECT_EQ(TakeTypes(compass), row.told);
         EXPECT_EQ(iface->text(QAccessible::Value), row.value);
@@ -220,9 +214,10 @@ TEST_F(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
 
 // Tab in the rotator window runs from the edit through the buttons to the compass, which then shows
 // a dotted focus rectangle (pixels with x + y even inverted on the rose's border).
-TEST_F(Accessibility, TabOrderFocusAndTheCompassFocusRectangle) {
-    rotator_.hasStop = true;
-    CRotatorWindow window(rotator_, nullptr);
+TEST(Accessibility, TabOrderFocusAndTheCompassFocusRectangle) {
+    CRotator rotator;
+    rotator.hasStop = true;
+    CRotatorWindow window(rotator, nullptr);
     QSignalSpy asked(&window, &CRotatorWindow::directionRequested);
     window.show();
     window.activateWindow();

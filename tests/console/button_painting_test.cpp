@@ -37,14 +37,11 @@ TEST(ButtonPainting, FacesBarsEdgesAndHighlight) {
         // clang-format off
         {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, {1, 0, false},
          false, "", {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
-        {"the middle row is TX's for RX too", Grid, {0, 2, false}, false, "", {{5, 20, U}, {5, 21, A}}},
         {"even height: rows 0..19 TX, 20..39 RX", Grid, {0, 1, false}, false, "", {{5, 19, U}, {5, 20, A}},
          {95, 40}},
         {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, {2, 2, false}, false, "",
          {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A},
           {40, 9, A}, {40, 31, A}, {40, 35, A}}},
-        {"TX selected: the top bar only", Grid, {2, 0, false}, false, "", {{40, 7, S}, {40, 33, U}}},
-        {"state 3 is available without a bar", Grid, {3, 3, false}, false, "", {{40, 7, A}, {40, 33, A}, {5, 20, A}}},
         {"highlight: dotted (x + y even) and inverted, three pixels inside", Grid, {1, 1, true}, false, "",
          {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I},
           {92, 11, A}, {41, 37, I}, {41, 38, A}}},
@@ -57,7 +54,6 @@ TEST(ButtonPainting, FacesBarsEdgesAndHighlight) {
         {"rotator on the grid, not in use: no bars", Rotator, {1, 0}, false, "Beam", {{5, 20, A}, {12, 7, A}}},
         {"rotator in use off the grid: bars", Rotator, {0, 1}, false, "Beam\n245",
          {{5, 20, U}, {12, 7, S}, {12, 33, S}}},
-        {"mode button not armed", Mode, {0}, false, "TX", {{3, 3, A}, {3, 20, A}}, {50, 41}},
         {"mode button armed", Mode, {1}, false, "TX", {{3, 3, S}, {3, 20, S}}, {50, 41}},
         // clang-format on
     };
