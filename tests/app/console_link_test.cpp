@@ -41,18 +41,10 @@ public:
         if (closeSocket) {
             tcp.Close();
         } else {
-            ConnectedSocket()->open(QIODevice::ReadOnly);  // it refuses every write now
+            LoopbackServer::ClientSocket()->open(
+                QIODevice::ReadOnly);  // it refuses every write now
         }
         static_cast<QAbstractButton*>(console->control(5))->click();
-    }
-    // The socket the console's CTCP made: a child of the application object.
-    static QTcpSocket* ConnectedSocket() {
-        for (QTcpSocket* socket : qApp->findChildren<QTcpSocket*>(Qt::FindDirectChildrenOnly)) {
-            if (socket->state() == QAbstractSocket::ConnectedState) {
-                return socket;
-            }
-        }
-        return nullptr;
     }
 
     QElapsedTimer patience;
@@ -200,7 +192,7 @@ TEST_F(ConsoleLinkTest, ASocketErrorShowsOneBoxAndReconnectsOnceAfterIt) {
         },
         [&] { return requestsUnderBox >= 0; });
     const int folder = ::open("/", O_RDONLY | O_DIRECTORY);  // reading it fails with EISDIR
-    ::dup2(folder, static_cast<int>(ConnectedSocket()->socketDescriptor()));
+    ::dup2(folder, static_cast<int>(LoopbackServer::ClientSocket()->socketDescriptor()));
     ::close(folder);
     ASSERT_TRUE(server.WaitForBytes(1, Hello(2).size()));
     EXPECT_EQ(requestsUnderBox, 1);
