@@ -121,7 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, OnConnectServerTest, testing::Values(
     ConnectRow{"ARefusedConnectionShowsWhyThenAsksWithTheFailedValues", StoredServer + "Port=%C\nStation=4\nRadio=1\n", true,
                "box Unable to connect to server; dialog 127.0.0.1 %C 4 1", "127.0.0.1 %P 4 1", "Station 4 Radio 1", HelloBytes(1, 4, 1)},
     ConnectRow{"OnlyTheLow16BitsOfThePortCount", StoredServer + "Port=%L\n", false, "", "", "Station 1 Radio 1", FirstHello},
-    ConnectRow{"TheTitleShowsTheStationAsTypedTheHelloItsNumber", StoredServer + "Port=%P\nStation=2a\n", false, "", "", "Station 2a Radio 1", HelloBytes(1, 2, 1)},
     ConnectRow{"DigitsUpToTheFirstNonDigitWithASign", StoredServer + "Port=%Px\nStation=-7\n", false, "", "", "Station -7 Radio 1", HelloBytes(1, -7, 1)}),
     [](const testing::TestParamInfo<ConnectRow>& info) { return std::string(info.param.name); });
 // clang-format on

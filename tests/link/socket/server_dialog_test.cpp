@@ -43,23 +43,6 @@ TEST(ServerDialog, LooksLikeItsTemplate) {
                             "control1002 11,114 60x23", "control1003 101,114 60x23"}));
 }
 
-// OK has the focus when the dialog opens; Tab then visits Cancel and the four edits.
-TEST(ServerDialog, OkHasTheFocusAndTabFollowsTheTemplateOrder) {
-    CServerDialog dialog;
-    std::vector<std::string> chain;
-    ModalDriver driver([&](QWidget* modal) {
-        for (int i = 0; i < 7; ++i) {
-            chain.push_back(modal->focusWidget()->objectName().toStdString());
-            QTest::keyClick(modal, Qt::Key_Tab);
-        }
-        static_cast<QDialog*>(modal)->reject();
-        return true;
-    });
-    dialog.DoModal();
-    EXPECT_EQ(chain, (std::vector<std::string>{"control1", "control2", "control1000", "control1001",
-                                               "control1002", "control1003", "control1"}));
-}
-
 struct AnswerRow {
     const char* behaviour;
     const char* address;  // the address the dialog opens with
