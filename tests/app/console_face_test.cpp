@@ -11,7 +11,6 @@
 #include "app/console_layout.h"
 #include "app/console_menu.h"
 #include "console/console_test_support.h"
-#include "console/owner_draw_button.h"
 
 namespace {
 
@@ -64,20 +63,6 @@ TEST_F(ConsoleFaceTest, ControlsSitAtTheirTemplatePlacesAndOnlyTheModeButtonsSho
         // The server's names are shown as they are, never as markup.
         EXPECT_TRUE(label == nullptr || label->textFormat() == Qt::PlainText);
     }
-}
-
-TEST_F(ConsoleFaceTest, TheKeyboardVisitsTheButtonsInTemplateOrder) {
-    Create();
-    std::vector<int> order;
-    QWidget* widget = console->control(5);
-    do {
-        if (auto* button = qobject_cast<OwnerDrawButton*>(widget)) {
-            order.push_back(button->controlId());
-        }
-        widget = widget->nextInFocusChain();
-    } while (widget != console->control(5));
-    EXPECT_EQ(order, (std::vector<int>{5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,   17,  18,
-                                       19, 20, 24, 29, 21, 22, 23, 25, 26, 27, 28, 1009, 1005}));
 }
 
 // Escape and Enter (the dialog's OK command) end the console's modal run.

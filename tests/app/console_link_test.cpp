@@ -96,7 +96,6 @@ using T = ConsoleLinkTest;
 using C = CKEVAWindowsClientDlg;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, LinkLossTest, testing::Values(
-    LossRow{"ThePeerCloses", [](T& t, C&) { t.server.CloseConnection(); }, {}, 1, 2},
     LossRow{"TheServerCommandFromTheMenu", [](T&, C& c) { c.menuBar()->actions().at(0)->menu()->actions().at(0)->trigger(); }, {}, 1, 2},
     LossRow{"TheServerCommandTwiceBeforeItIsHandled", [](T&, C& c) { c.OnSysCommand(IdSysServer); c.OnSysCommand(IdSysServer | 0x3); EXPECT_FALSE(c.reconnectArmed()); }, {}, 2, 3},
     LossRow{"BadJsonIsReportedTwice", [](T& t, C&) { t.server.Write("{ \"Message\" : ] " + Ping("A", 1)); },
