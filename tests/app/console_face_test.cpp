@@ -44,11 +44,9 @@ TEST_F(ConsoleFaceTest, ControlsSitAtTheirTemplatePlacesAndOnlyTheModeButtonsSho
     };
     const Row rows[] = {
         {5, {11, 63, 95, 41}, "Not initialized", false},
-        {19, {221, 271, 95, 41}, "Not initialized", false},
         {29, {452, 271, 95, 41}, "Not initialized", false},
         {1007, {11, 11, 405, 13}, "", true},
         {1009, {435, 11, 50, 41}, "TX", true},
-        {1005, {497, 11, 50, 41}, "RX", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.id);
