@@ -58,7 +58,6 @@ TEST(ServerDialog, ShowsTheFieldsAndReturnsWhatWasTypedOnOkOnly) {
         {"typed texts come back as typed, spaces and letters included", "127.0.0.1", [](D& d) {
              d.edit(1000)->setText(" my host "); d.edit(1001)->setText("abc"); d.edit(1002)->setText(""); d.edit(1003)->setText("2a");
              Button(&d, 1)->click(); }, 1, {" my host ", "abc", "", "2a"}},
-        {"Enter is OK", "127.0.0.1", [](D& d) { d.edit(1001)->setText("4000"); QTest::keyClick(d.edit(1001), Qt::Key_Return); }, 1, {"127.0.0.1", "4000", "1", "1"}},
         {"Cancel keeps the fields", "127.0.0.1", [](D& d) { d.edit(1000)->setText("elsewhere"); Button(&d, 2)->click(); }, 2, {"127.0.0.1", "12059", "1", "1"}},
         {"bytes that are not UTF-8 survive OK in a field left alone", "host\xff", [](D& d) { Button(&d, 1)->click(); }, 1, {"host\xff", "12059", "1", "1"}},
     };
