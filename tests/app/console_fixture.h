@@ -18,16 +18,14 @@
 #include "support/modal_driver.h"
 #include "support/temp_folder.h"
 
-// Counts the connection requests the console handles and records the titles it shows;
-// `beforeConnect` runs as each request arrives, while the console still shows what the old
-// connection left.
+// Counts the connection requests and records the titles; `beforeConnect` runs as each request
+// arrives, while the console still shows what the old connection left.
 class ConsoleWatcher : public QObject {
 public:
     int count = 0;
     std::vector<std::string> titles;
     std::function<void()> beforeConnect;
 
-public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == ConnectServerEvent) {
             ++count;
@@ -42,7 +40,6 @@ public:
     }
 };
 
-// One server message in the envelope.
 inline std::string Envelope(const std::string& name, int sequence, const std::string& parameters) {
     return "{\"Message\":\"" + name + "\",\"Sequence\":" + std::to_string(sequence) +
            ",\"Version\":1,\"Parameters\":" + parameters + "}";
@@ -51,7 +48,6 @@ inline std::string Unknown(const std::string& name) {
     return "Unknown message " + name + " received from client";
 }
 
-// The "Hello" of station 3, radio 2, as the settings file names them.
 inline std::string Hello(int sequence) {
     return HelloBytes(sequence, 3, 2);
 }
@@ -67,13 +63,12 @@ public:
         tcp.Close();
     }
 
-    // Builds the console (its first connection request is then queued) and shows it.
+    // Its first connection request is then queued.
     void Create() {
         console = std::make_unique<CKEVAWindowsClientDlg>(tcp, serverLink, settings);
         console->installEventFilter(&requests);
         console->show();
     }
-    // Builds the console and waits for its first "Hello".
     void Start() {
         Create();
         ASSERT_TRUE(server.WaitForBytes(0, Hello(1).size()));
@@ -82,9 +77,8 @@ public:
     bool WaitFor(const std::function<bool()>& condition) {
         return QTest::qWaitFor(condition, 20000);
     }
-    // Waits until the console has handled what the server has sent so far and everything it
-    // had posted to itself before: a message it answers with a box goes round. A stray
-    // connection request would make it miss the box.
+    // Waits until the console has handled all sent and posted so far: a message answered
+    // with a box goes round.
     bool RoundTrip() {
         const auto boxes = driver.boxTexts().size();
         server.Write(Envelope("Server", 0, "{}") + Envelope("RoundTrip", 1, "{}"));

@@ -6,16 +6,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <algorithm>
 #include <fstream>
 
 #include "app/console_menu.h"
 #include "app/console_window.h"
 #include "console/ant_func_button.h"
 #include "console/button_geometry.h"
-#include "console/compass.h"
 #include "console/rotator_button.h"
-#include "console/rotator_window.h"
 #include "link/core/server_link.h"
 #include "link/tcp.h"
 #include "settings/settings_path.h"
@@ -26,7 +23,7 @@
 namespace {
 
 constexpr int Tribander = 5 + 6;  // grid button id: row 1, column 1; antenna 5, rotator 1
-constexpr int TowerButton = 20;   // rotator 1: at 45, 6 degrees a second
+constexpr int TowerButton = 20;   // rotator 1
 const QColor AvailableFace(0, 0, 255);
 const QColor SelectedBar(255, 0, 0);
 
@@ -37,7 +34,6 @@ protected:
         tcp.Close();
     }
 
-    // Starts keva-sim, makes the console and waits until it shows the station.
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(sim.Start({}, 0, error)) << error;
@@ -94,41 +90,6 @@ TEST_F(ConsoleEndToEnd, AGridClickSelectsTheAntennaAndTheNextStatePaintsIt) {
     EXPECT_EQ(qobject_cast<QLabel*>(console->control(1007))->text(),
               "    20/15/10 m Tribander (tower)");
     EXPECT_TRUE(qobject_cast<CRotatorButton*>(console->control(TowerButton))->inUse());
-}
-
-// Every "Rotation" on the way repaints the compass: the needle passes through bearings between
-// 45 and 90 and ends pointing east.
-TEST_F(ConsoleEndToEnd, APresetTurnsTheRotatorNeedleUntilItStopsAtTheBearing) {
-    std::vector<int32_t> way;
-    QColor east;
-    QColor north;
-    driver.setHandler([&](QWidget* modal) {
-        auto& window = *qobject_cast<CRotatorWindow*>(modal);
-        const auto bearing = [&window] { return window.rotator()->relativePosition; };
-        way.push_back(bearing());
-        QTest::mouseClick(window.button(1005), Qt::LeftButton);  // the 90 degree preset
-        EXPECT_TRUE(WaitFor(
-            [&] {
-                if (way.back() != bearing()) {
-                    way.push_back(bearing());
-                }
-                return way.back() == 90;
-            },
-            40000));
-        const QImage compass = window.compass()->grab().toImage();
-        east = compass.pixelColor(180 + 100, 180);
-        north = compass.pixelColor(180, 180 - 100);
-        window.reject();
-        return true;
-    });
-    QTest::mouseClick(console->control(TowerButton), Qt::LeftButton);
-    EXPECT_EQ(sim.CountLogged("Direction for rotator 1: turn to 90"), 1);
-    EXPECT_GE(way.size(), 3u) << ::testing::PrintToString(way);
-    EXPECT_EQ(way.front(), 45);
-    EXPECT_TRUE(std::is_sorted(way.begin(), way.end())) << ::testing::PrintToString(way);
-    EXPECT_EQ(east.red() > 200 && east.green() < 60, true) << east.name().toStdString();
-    EXPECT_EQ(north.red() > 200 && north.green() < 60, false) << north.name().toStdString();
-    EXPECT_EQ(qobject_cast<CRotatorButton*>(console->control(TowerButton))->text(), "Tower\n90");
 }
 
 }  // namespace

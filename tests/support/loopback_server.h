@@ -2,6 +2,7 @@
 // and keeps what each one has sent.
 #pragma once
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QPointer>
 #include <QTcpServer>
@@ -28,7 +29,7 @@ public:
 
     quint16 port() const { return server_.serverPort(); }
 
-    // A port nobody listens on (a moment ago someone did).
+    // A port nobody listens on.
     static quint16 ClosedPort() {
         QTcpServer probe;
         probe.listen(QHostAddress::LocalHost, 0);
@@ -38,7 +39,6 @@ public:
     }
 
     std::size_t connections() const { return received_.size(); }
-    // Bytes received on connection `index` (0 = the first).
     const std::string& received(std::size_t index) const { return received_.at(index); }
 
     bool WaitForConnections(std::size_t count, int timeoutMs = 20000) {
@@ -59,6 +59,16 @@ public:
     void CloseConnection() {
         current_->flush();
         current_->disconnectFromHost();
+    }
+
+    // The connected socket CTCP made, a child of the application object.
+    static QTcpSocket* ClientSocket() {
+        for (QTcpSocket* socket : qApp->findChildren<QTcpSocket*>(Qt::FindDirectChildrenOnly)) {
+            if (socket->state() == QAbstractSocket::ConnectedState) {
+                return socket;
+            }
+        }
+        return nullptr;
     }
 
 private:

@@ -1,6 +1,4 @@
-// Drives the real modal dialogs and message boxes of a test: a short repeating timer looks at
-// QApplication::activeModalWidget() and hands each new one to the test's handler, which answers
-// it (clicks OK, fills a field, waits inside it for something, ...). Box texts are recorded.
+// Hands each new QApplication::activeModalWidget() to the test's handler; records box texts.
 #pragma once
 
 #include <QAbstractButton>
@@ -15,7 +13,7 @@
 
 class ModalDriver {
 public:
-    // Gets each new modal widget; returns false to leave it open for now (it is offered again).
+    // Returns false to leave the modal open for now (it is offered again).
     using Handler = std::function<bool(QWidget* modal)>;
 
     explicit ModalDriver(Handler handler = {}) : handler_(std::move(handler)) {
@@ -29,9 +27,7 @@ public:
 
     void setHandler(Handler handler) { handler_ = std::move(handler); }
 
-    // Texts of every message box seen, in order.
     const std::vector<std::string>& boxTexts() const { return boxTexts_; }
-    // Class names of the dialogs Dismiss answered, in order.
     const std::vector<std::string>& dismissed() const { return dismissed_; }
 
     static bool CloseBoxes(QWidget* modal) {
@@ -42,9 +38,8 @@ public:
         return box != nullptr;
     }
 
-    // What a test does not drive itself: a box gets OK; any dialog is recorded and rejected,
-    // except the Server Information dialog, which gets OK as filled, since its Cancel would end
-    // the test program with status 0.
+    // Boxes get OK; dialogs are recorded and rejected, but the Server Information dialog's
+    // Cancel would end the test program, so it gets OK.
     bool Dismiss(QWidget* modal) {
         if (CloseBoxes(modal)) {
             return true;

@@ -21,30 +21,23 @@ bool SimProcess::Start(const QStringList& options, quint16 port, std::string& er
     log_.clear();
     port_ = 0;
     process_ = std::make_unique<QProcess>();
-    // The simulator ends with the test program, even when a test aborts or times out.
+    // Ends with the test program, even one that aborts.
     process_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    const QStringList arguments = QStringList{"--port", QString::number(port), "--station",
-                                              QStringLiteral(KEVA_STATION_FILE), "--log"} +
-                                  options;
-    process_->start(QStringLiteral(KEVA_SIM_PATH), arguments);
-    if (!process_->waitForStarted(Patience)) {
-        error = "keva-sim did not start: " + process_->errorString().toStdString();
-        return false;
-    }
-    while (!process_->canReadLine()) {
-        if (!process_->waitForReadyRead(Patience)) {
-            error = "keva-sim printed no listening line; it said: " +
-                    process_->readAllStandardError().toStdString();
-            return false;
-        }
+    process_->start(QStringLiteral(KEVA_SIM_PATH),
+                    QStringList{"--port", QString::number(port), "--station",
+                                QStringLiteral(KEVA_STATION_FILE), "--log"} +
+                        options);
+    bool waiting = process_->waitForStarted(Patience);
+    while (waiting && !process_->canReadLine()) {
+        waiting = process_->waitForReadyRead(Patience);
     }
     const std::string line = process_->readLine().trimmed().toStdString();
     if (line.rfind(ListeningPrefix, 0) != 0) {
-        error = "unexpected first line from keva-sim: " + line;
+        error = "keva-sim said \"" + line + "\", then: " + process_->errorString().toStdString() +
+                " " + process_->readAllStandardError().toStdString();
         return false;
     }
     port_ = static_cast<quint16>(std::stoi(line.substr(ListeningPrefix.size())));
-    // From now on the log is what there is to read.
     process_->setReadChannel(QProcess::StandardError);
     return true;
 }
@@ -61,8 +54,7 @@ void SimProcess::Kill() {
 
 const std::string& SimProcess::log() {
     if (process_ != nullptr) {
-        // Takes in what the simulator has written so far, without waiting for the event loop
-        // to notice it: a request the console has had an answer to is then surely in the log.
+        // Reads without the event loop: an answered request is then surely in the log.
         while (process_->waitForReadyRead(0)) {
         }
         log_ += process_->readAllStandardError().toStdString();

@@ -1,8 +1,5 @@
-// keva-sim as a child process on a loopback port, with its request log (--log) at hand.
-//
-// Starting and killing block without running the event loop, on purpose: while they run, the
-// console in this process notices nothing, so a simulator killed and started again on the
-// same port looks to the console like one lost connection that a new server answers.
+// keva-sim as a child process on a loopback port, with its request log (--log) at hand. Start
+// and Kill block without the event loop, so a restart on the same port is one lost connection.
 #pragma once
 
 #include <QProcess>
@@ -17,17 +14,14 @@ public:
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
-    // Starts keva-sim with the example station, --log and `options` on `port` (0: one the
-    // system picks) and waits for its "listening" line. On failure returns false and sets
-    // `error` to what went wrong, with the simulator's own words.
+    // Starts it on the example station with `options` on `port` (0: any) and waits for its
+    // "listening" line; on failure sets `error`.
     bool Start(const QStringList& options, quint16 port, std::string& error);
-    // SIGKILL, then waits for the end.
     void Kill();
 
     quint16 port() const { return port_; }
-    // How often the current simulator logged `text` since it started (reads what is pending).
+    // How often the current simulator logged `text`.
     int CountLogged(const std::string& text);
-    // Everything the current simulator logged so far.
     const std::string& log();
 
 private:

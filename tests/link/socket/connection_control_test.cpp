@@ -36,7 +36,9 @@ protected:
         }
         return text;
     }
-    std::string Stored(const char* key) const { return ReadServerSetting(console.file, key, "(absent)"); }
+    std::string Stored(const char* key) const {
+        return ReadServerSetting(console.file, key, "(absent)");
+    }
 
     TempFolder folder;
     LoopbackServer server;
@@ -119,23 +121,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, OnConnectServerTest, testing::Values(
     ConnectRow{"ARefusedConnectionShowsWhyThenAsksWithTheFailedValues", StoredServer + "Port=%C\nStation=4\nRadio=1\n", true,
                "box Unable to connect to server; dialog 127.0.0.1 %C 4 1", "127.0.0.1 %P 4 1", "Station 4 Radio 1", HelloBytes(1, 4, 1)},
     ConnectRow{"OnlyTheLow16BitsOfThePortCount", StoredServer + "Port=%L\n", false, "", "", "Station 1 Radio 1", FirstHello},
-    ConnectRow{"TheTitleShowsTheStationAsTypedTheHelloItsNumber", StoredServer + "Port=%P\nStation=2a\n", false, "", "", "Station 2a Radio 1", HelloBytes(1, 2, 1)},
     ConnectRow{"DigitsUpToTheFirstNonDigitWithASign", StoredServer + "Port=%Px\nStation=-7\n", false, "", "", "Station -7 Radio 1", HelloBytes(1, -7, 1)}),
     [](const testing::TestParamInfo<ConnectRow>& info) { return std::string(info.param.name); });
 // clang-format on
-
-TEST_F(ConnectionControlTest, SequenceNumbersRunOnAcrossAReconnection) {
-    std::ofstream(console.file.path) << StoredServer << "Port=" << server.port() << "\n";
-    serverLink.SetOutgoingLink(&outgoing);
-    OnConnectServer(console, tcp, serverLink);
-    for (int i = 0; i < 5; ++i) {
-        serverLink.SendRadio(14000);
-    }
-    OnConnectServer(console, tcp, serverLink);
-    ASSERT_TRUE(server.WaitForBytes(1, HelloBytes(7, 1, 1).size()));
-    EXPECT_EQ(server.received(1), HelloBytes(7, 1, 1));
-    tcp.Close();
-}
 
 TEST_F(ConnectionControlTest, CancelEndsTheProcessWithStatusZero) {
     std::ofstream(console.file.path) << StoredServer << "Port=" << closedPort << "\n";
