@@ -1,10 +1,7 @@
-// The four message handlers through a Station: messages parsed by the real reader, a view that
-// records what the console face would show, and every report recorded.
-//
-// Messages are a stream of small documents: {"C": parameters} for "Configuration", "S" for
-// "State", "R" for "Rotators", "P" for "Rotation", and {"X":0} drops every rotator, as a
-// reconnection does. A row's `inReport` messages are handled inside its first report, where
-// the console runs a nested event loop.
+// The four message handlers through a Station, a recording view and every report recorded.
+// Messages: {"C": parameters} "Configuration", "S" "State", "R" "Rotators", "P" "Rotation";
+// {"X":0} drops every rotator, as a reconnection does. `inReport` messages are handled inside
+// the first report, where the console runs a nested event loop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -200,18 +197,24 @@ const Row kRows[] = {
     {"MemberNamesAreCaseSensitive", kOneAntenna, R"({"C":{"antennas":5,"FUNCTIONS":5}})", "reports: \ngrid: "},
     {"ButtonKeepsItsLookUntilAStateNamesTheNewDescription", R"({"C":{"Antennas":[{"Antenna":1}]}} {"S":{"Antennas":[{"Antenna":1,"TX":2,"RX":1,"Highlight":true}]}})", R"({"C":{"Antennas":[{"Antenna":5,"ShortName":"A5"}]}})", "grid: 0=0:A5#2 1 h\nstates: 00"},
     // Description fields.
+    {"EveryField", "", R"({"C":{"Antennas":[{"Antenna":4,"ShortName":"Yagi","LongName":"Five \u00e9","Row":2,"Column":1,"Additive":true}]}})", R"(descriptions: A4 'Yagi' 'Five \u00e9' 2,1 additive)"},
+    {"DefaultsLooseTypesAndTheLastOccurrence", "", R"({"C":{"Antennas":[{},5,{"Additive":"true","Row":"2","Column":true},{"Antenna":1,"ShortName":"A","Function":9,"ShortName":5}]}})", "descriptions: A-1 - - -1,-1; A-1 - - -1,-1; A-1 - - 2,0; A9 '5' - -1,-1"},
     {"RotatorsTheLastRotatorOfAnEntryNoneForMinusOneOrMissing", "", R"({"C":{"Antennas":[{"Antenna":1,"Description":[{"Rotator":2},{"Rotator":8,"Rotator":2},{},{"Rotator":-1},7],"Description":[{"Rotator":3}]}]}})", "descriptions: A1 - - -1,-1 R2 R2 R3"},
     {"DescriptionNotAnArrayEndsTheElement", "", R"({"C":{"Antennas":[{"Antenna":1,"ShortName":"A","Description":5,"Row":3},{"Description":null}]}})",
      "descriptions: A1 'A' - -1,-1; A-1 - - -1,-1\nreports: Configuration antenna description parameters are not an object | Configuration antenna description parameters are not an object"},
     // Rotators and Rotation.
+    {"AFunctionsDescriptionIsNeverExamined", "", R"({"C":{"Functions":[{"Antenna":2,"Momentary":true,"Alternate":true,"Description":5}]}})", "descriptions: F2 - - -1,-1 momentary alternate\nreports: "},
     {"RotatorRecordsAppendAndSkippedOnesTakeNoPlace", "", R"({"R":{"Rotators":[{"Rotator":4,"ShortName":"Tower","LongName":"Tower 30 m","HasStop":true},{"ShortName":"No number"},{},{"Rotator":9,"HasStop":"true"},{"Rotator":"12","ShortName":"Mast"}]}} {"R":{"Rotators":[{"Rotator":1}]}})",
      "rotators: 4:Tower/Tower 30 m stop=Tower, 9:Rotator 2=Rotator 2, 12:Mast=Mast, 1:Rotator 4=Rotator 4\nrotation: 0 360 2147483647 2147483647"},
+    {"RotationOfTheFirstWithTheNumber", kTwoTowers, R"({"P":{"Rotator":4,"Position":45,"CCWLimit":180}})", "rotation: 180 360 45 225\nrotators: 4:Tower=Tower^225, 4:Rotator 2=Rotator 2\nlog: compass 0; refresh 0 00"},
     {"PositionTenThousandIsNoneButStored", kTwoTowers, R"({"P":{"Rotator":4,"Position":45,"CCWLimit":180}} {"P":{"Rotator":4,"Position":10000}})", "rotation: 180 360 10000 2147483647\nrotators: 4:Tower=Tower, 4:Rotator 2=Rotator 2"},
     {"ExtremesDoNotOverflow", kTwoTowers, R"({"P":{"Rotator":4,"Position":-2147483648,"CCWLimit":2147483646,"Rotation":-5}})", "rotation: 2147483646 -5 -2147483648 106"},
     {"ZeroIsAPositionAndALimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":0,"CCWLimit":0}})", "rotation: 0 360 0 0\nrotators: 4:Tower=Tower^0, 4:Rotator 2=Rotator 2"},
     // State.
+    {"EveryButtonShowingTheNumberIsUpdated", kStation, R"({"S":{"Antennas":[{"Antenna":3,"TX":1,"RX":2,"Highlight":true}]}})", "log: state 2 1 2 h; state 3 1 2 h\nstates: 00 00 12 12 00 00"},
     {"AFunctionStateGoesToBothSidesAndAntenna1IsNotFunction1", kStation, R"({"S":{"Functions":[{"Function":1,"State":2}]}})", "log: state 5 2 2\nstates: 00 00 00 00 00 22\nmarks: 10 10"},
     {"IncompleteEntriesAreSkippedSilently", kStation, R"({"S":{"Antennas":[{"Antenna":1,"TX":2},{"Antenna":1,"TX":-1,"RX":2},{},{"TX":2,"RX":2}],"Functions":[{"Function":1},{"State":1},{}]}})", "log: \nreports: \nlines: |"},
+    {"AnAntennaSelectedAndNoLongerSelectedMarksAndFreesItsRotators", kStation, R"({"S":{"Antennas":[{"Antenna":2,"TX":2,"RX":1}]}} {"S":{"Antennas":[{"Antenna":2,"TX":1,"RX":0}]}})", "log: state 1 2 1; refresh 0 11; refresh 1 11; state 1 1 0; refresh 0 10; refresh 1 10\nmarks: 10 10"},
     {"AntennasNotAnArrayStopsWithoutTheLines", kStation, KEPT R"("Antennas":5}})", "lines:     Kept|\nreports: " NOT_OBJECT},
     {"FunctionsNotAnArrayStopsWithoutTheLines", kStation, KEPT R"("Functions":{}}})", "lines:     Kept|\nreports: Function parameters are not an object"},
     {"AFunctionNotAnObjectStopsWithoutTheLines", kStation, KEPT R"("Functions":[[7]]}})", "lines:     Kept|\nreports: Function child parameters are not an object"},
