@@ -19,11 +19,8 @@ const struct {
 } requestRows[] = {
     {"ConsoleHello", R"({   "Message" : "Hello",    "Sequence" : 1,    "Version": 1,    "Parameters" : {       "Protocol" : "KEVA",        "Name" : "Windows Client",        "Bidirectional" : true,        "Radios": [            {"Station" : 3, "Radio" : 2}        ],        "Rows" : 5,        "Columns" : 3    }})", "Hello for station 3 radio 2"},
     {"AntennaBothSides", R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 2, "Antennas" : [ {"TX" : 2, "Antenna" : 7 },  {"RX" : 2, "Antenna" : 7 } ] } })", "Antenna for station 1 radio 2: TX 2 on antenna 7, RX 2 on antenna 7"},
-    {"AntennaRxOnly", R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Antennas" : [ {"RX" : 4, "Antenna" : 10 } ] } })", "Antenna for station 1 radio 1: RX 4 on antenna 10"},
     {"AntennaNoEntries", R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Antennas" : [ ] } })", "ignored \"Antenna\" names no side with an antenna"},
     {"Function", R"({"Message" : "Function", "Sequence" : 3, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Function" : 2, "State" : 1} })", "Function for station 1 radio 1: function 2 state 1"},
-    {"Radio", R"({"Message" : "Radio", "Sequence" : 4, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Frequency" : -7050} })", "Radio for station 1 radio 1: -7050 kHz"},
-    {"DirectionTurn", R"({"Message" : "Direction", "Sequence" : 5, "Version": 1, "Parameters" : {"Rotator" : 1, "Direction" : 360} })", "Direction for rotator 1: turn to 360"},
     {"DirectionStop", R"({"Message" : "Direction", "Sequence" : 6, "Version": 1, "Parameters" : {"Rotator" : 1, "Stop" : true} })", "Direction for rotator 1: stop"},
     {"HugeNumbersAreClamped", R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":-99999999999999999999}})", "Direction for rotator 1: turn to -2147483648"},
     {"LastMemberCounts", R"({"Message":"Radio","Parameters":{"Station":1,"Radio":1,"Frequency":1,"Frequency":2}})", "Radio for station 1 radio 1: 2 kHz"},
@@ -51,15 +48,11 @@ const struct {
     std::vector<std::string> arguments;
     const char* result;  // the error, or the options kept
 } optionRows[] = {
-    {"DefaultsAreLoopbackAndNoFaults", {}, "127.0.0.1 port 12059 station '' log 0 help 0 chunk 0 close - bad -"},
     {"EveryValueIsKept", {"--listen", "::1", "--port", "0", "--station", "x.json", "--log", "--chunk", "3", "--close-after", "0", "--bad-byte-after", "5", "--port", "65535"}, "::1 port 65535 station 'x.json' log 1 help 0 chunk 3 close 0 bad 5"},
     {"Help", {"-h"}, "127.0.0.1 port 12059 station '' log 0 help 1 chunk 0 close - bad -"},
-    {"UnknownOption", {"--verbose"}, "unknown option --verbose (see --help)"},
     {"StrayWord", {"station.json"}, "unknown option station.json (see --help)"},
     {"MissingValue", {"--port"}, "--port needs a value"},
-    {"PortTooLarge", {"--port", "65536"}, "--port needs a number from 0 to 65535, not 65536"},
     {"PortNegative", {"--port", "-1"}, "--port needs a number from 0 to 65535, not -1"},
-    {"PortWithLetters", {"--port", "12059x"}, "--port needs a number from 0 to 65535, not 12059x"},
     {"PortHuge", {"--port", "99999999999999999999999"}, "--port needs a number from 0 to 65535, not 99999999999999999999999"},
     {"ChunkZero", {"--chunk", "0"}, "--chunk needs a number from 1 to 1000000000, not 0"},
     {"CloseAfterText", {"--close-after", "x"}, "--close-after needs a number from 0 to 1000000000, not x"},

@@ -70,17 +70,8 @@ const char* const Untouched = "011101 011111 011101";
 const char* const AllOff = "111 000 111";
 // clang-format off
 const Row kRows[] = {
-    {"StartsWithNothingSelected", "", Untouched},
-    {"Code1SelectsAloneOnEachSide", "T1,1,2 R1,1,2", "021101 021111 001101"},
-    {"Code2ReplacesTheSelection", "T1,1,2 T1,2,3", "012101 011111 010101"},
-    {"Code3AddsAnAdditiveAntenna", "R1,1,2 R1,3,5", "011101 021121 011101"},
-    {"Code3AddsOnTransmitToo", "T1,1,2 T1,3,6", "021102 011111 001100"},
     {"Code4RemovesIt", "R1,1,2 R1,3,5 R1,4,5", "011101 021111 011101"},
-    {"Code3RefusedForAPlainAntenna", "R1,1,2 R1,3,3!", "011101 021111 011101"},
     {"Code4RefusedWhenNotSelected", "R1,4,5!", Untouched},
-    {"Code1OnAdditiveSelectsItAlone", "R1,1,2 R1,1,5", "011101 011121 011101"},
-    {"ReceiveOnlyRefusedForTx", "T1,1,5! T1,3,5!", Untouched},
-    {"NotCoveringRefused", "T1,1,1! R1,1,1!", Untouched},
     {"UnknownAntennaRefused", "T1,1,99! T1,1,-1!", Untouched},
     {"UnknownCodesRefused", "T1,0,2! T1,8,2! T1,-5,2!", Untouched},
     {"UnknownRadioRefused", "T7,1,2!", Untouched},
@@ -105,14 +96,8 @@ const Row kRows[] = {
     {"FrequencyChangeReleasesTheLock", "T2,1,2 F2,3525", "011101 011111 100100"},
     {"FrequencyOutsideEveryBand", "T1,1,2 F1,50000", "000000 000000 011101"},
     {"ExtremeFrequencies", "F1,-2147483648 F2,2147483647", "000000 000000 000000"},
-    {"LongNamesStartEmpty", "", "|", Probe::Names},
     {"LongNamesJoinTheSelectionInStationOrder", "T1,1,3 R1,1,6 R1,3,5", "Tri long|Bev long + Stack long", Probe::Names},
     // Function codes: 1 on, 2 off, 3 toggles an alternate function's highlight.
-    {"FunctionsStartAvailable", "D-1", AllOff, Probe::Functions},
-    {"FunctionCode1SwitchesOn", "N1,1,1 D-1", "211 000 111", Probe::Functions},
-    {"FunctionCode2SwitchesOff", "N1,1,1 N1,1,2", AllOff, Probe::Functions},
-    {"FunctionCode3TogglesTheAlternateMode", "N1,3,3", "111 001 111", Probe::Functions},
-    {"FunctionCode3TwiceTogglesBack", "N1,3,3 N1,3,3", AllOff, Probe::Functions},
     {"FunctionCode3RefusedWithoutAlternate", "N1,1,3!", AllOff, Probe::Functions},
     {"UnknownFunctionCodeAndRadioRefused", "N1,9,1! N1,1,0! N1,1,4! N5,1,1!", AllOff, Probe::Functions},
     {"EachRadioHasItsOwnFunctions", "N2,1,1 N2,3,3", "111 000 211", Probe::Functions},
