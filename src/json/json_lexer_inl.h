@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "json/json_lexer.h"
 
@@ -16,6 +18,7 @@ enum ByteClass : uint8_t {
     Terminator = 2,  // ends a number: TAB, LF, CR, SPACE, ',', ']', '}'
     Digit = 4,
     HexDigit = 8,
+    Blank = 16,  // between tokens: TAB, LF, CR, SPACE
 };
 
 constexpr std::array<uint8_t, 256> MakeByteClasses() {
@@ -27,6 +30,9 @@ constexpr std::array<uint8_t, 256> MakeByteClasses() {
     classes['\\'] |= StringStop;
     for (Byte c : {'\t', '\n', '\r', ' ', ',', ']', '}'}) {
         classes[c] |= Terminator;
+    }
+    for (Byte c : {'\t', '\n', '\r', ' '}) {
+        classes[c] |= Blank;
     }
     for (int c = '0'; c <= '9'; ++c) {
         classes[c] |= Digit | HexDigit;
@@ -42,6 +48,41 @@ inline constexpr std::array<uint8_t, 256> kByteClasses = MakeByteClasses();
 
 inline bool Is(Byte c, ByteClass byteClass) {
     return (kByteClasses[c] & byteClass) != 0;
+}
+
+// The first byte from `from` that ends a run of plain string bytes, or `end`. Eight bytes at a
+// time while eight are left: in a word, the bytes below 0x20 and those equal to '"' or '\\' are
+// marked by borrow arithmetic, whose lowest mark is always a true one. A zero byte is plain in a
+// string but marked too; the search goes on after it.
+inline const Byte* FindStringStop(const Byte* from, const Byte* end) {
+    const Byte* p = from;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr uint64_t kOnes = 0x0101010101010101u;
+        constexpr uint64_t kHigh = 0x8080808080808080u;
+        while (end - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            const uint64_t quote = word ^ (kOnes * '"');
+            const uint64_t backslash = word ^ (kOnes * '\\');
+            const uint64_t marks =
+                (((quote - kOnes) & ~quote) | ((backslash - kOnes) & ~backslash) |
+                 ((word - kOnes * 0x20) & ~word)) &
+                kHigh;
+            if (marks == 0) {
+                p += 8;
+                continue;
+            }
+            p += std::countr_zero(marks) / 8;
+            if (Is(*p, StringStop)) {
+                return p;
+            }
+            ++p;
+        }
+    }
+    while (p != end && !Is(*p, StringStop)) {
+        ++p;
+    }
+    return p;
 }
 
 // The letters after the first one of each keyword, indexed by lexer state.
@@ -286,7 +327,7 @@ inline Token Scanner::InTokenStep(Byte c) {
 }
 
 [[gnu::always_inline]] inline Token Scanner::StringStep() {
-    pos_ = SkipWhile(pos_, StringStop, false);
+    pos_ = FindStringStop(pos_, end_);
     if (pos_ == end_) {
         return Pending;
     }

@@ -20,7 +20,8 @@ const char* TextOrEmpty(const JsonNode& node) {
 
 // Puts the children of `node` in front of `pending`, so that a whole subtree is released as one
 // flat list instead of by nested destructor calls.
-void PrependChildren(JsonNode& node, std::unique_ptr<JsonNode>& pending) {
+[[gnu::always_inline]] inline void PrependChildren(JsonNode& node,
+                                                   std::unique_ptr<JsonNode>& pending) {
     if (!node.firstChild) {
         return;
     }
@@ -136,27 +137,5 @@ int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child, const Report
 }
 
 void FreeTree(std::unique_ptr<JsonNode>& root) {
-    if (!root) {
-        return;
-    }
-    // Step down to a node without children, release it (its next sibling becomes its parent's
-    // first child) and carry on from the parent: each node is visited a constant number of
-    // times, with no stack.
-    JsonNode* const top = root.get();
-    JsonNode* node = top;
-    while (true) {
-        while (JsonNode* child = node->firstChild.get()) {
-            node = child;
-        }
-        if (node == top) {
-            break;
-        }
-        JsonNode* parent = node->parent;
-        JsonNode* leaf = parent->firstChild.release();
-        parent->firstChild.reset(leaf->next.release());
-        delete leaf;
-        node = parent;
-    }
-    top->lastChild = nullptr;
-    root.reset();
+    root.reset();  // the destructor releases the subtree as one flat list
 }

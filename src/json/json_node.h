@@ -65,8 +65,9 @@ int AttachChild(JsonNode& parent, std::unique_ptr<JsonNode>& child,
 // AttachChild, with the commonest case done in line: a child without children of its own, of a
 // kind the parent takes, after a last child that is really the last. Anything else goes to
 // AttachChild, which knows every rule and every refusal.
-inline int AttachChildFast(JsonNode& parent, std::unique_ptr<JsonNode>& child,
-                           const Reporter& reporter = StandardErrorReporter()) {
+[[gnu::always_inline]] inline int AttachChildFast(
+    JsonNode& parent, std::unique_ptr<JsonNode>& child,
+    const Reporter& reporter = StandardErrorReporter()) {
     JsonNode* node = child.get();
     JsonNode* last = parent.lastChild;
     const bool accepted =
@@ -89,8 +90,7 @@ inline int AttachChildFast(JsonNode& parent, std::unique_ptr<JsonNode>& child,
     return 1;
 }
 
-// Releases the tree under `root` (any depth, constant stack) and sets `root` to none. Follows the
-// parent links, so the tree must be one that AttachChild built.
+// Releases the tree under `root` (any depth, constant stack) and sets `root` to none.
 void FreeTree(std::unique_ptr<JsonNode>& root);
 
 // True when the node has text equal to `literal`, byte for byte, with the same length.
