@@ -1,5 +1,5 @@
-// What assistive technology reads from the console's controls, and the events that tell it of
-// each change (and of nothing else), as Qt's accessibility interfaces give them.
+// What assistive technology reads from the console's controls and the events that tell it of each
+// change (and of nothing else); the keyboard giving what the mouse gives.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -26,8 +26,7 @@ const Types None, Description = {QAccessible::DescriptionChanged};
 const Types Value = {QAccessible::ValueChanged}, State = {QAccessible::StateChanged};
 const Types Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
 
-// Every event the watched widgets tell: for a state change whether the checked state changed,
-// for a value change the new value.
+// Every event told; `detail` is whether the checked state changed, or the new value.
 struct Told {
     QAccessible::Event type;
     QObject* object;
@@ -42,13 +41,11 @@ QAccessibleInterface* Iface(QObject* object) {
 template <typename Widget>
 void Watch(Widget* widget) {
     QObject::connect(widget, &Widget::announced, [](QAccessibleEvent* e) {
-        recorded.push_back(
-            {e->type(), e->object(),
-             e->type() == QAccessible::StateChanged
-                 ? QVariant(static_cast<QAccessibleStateChangeEvent*>(e)->changedStates().checked)
-             : e->type() == QAccessible::ValueChanged
-                 ? static_cast<QAccessibleValueChangeEvent*>(e)->value()
-                 : QVariant()});
+        const auto* state = dynamic_cast<QAccessibleStateChangeEvent*>(e);
+        const auto* value = dynamic_cast<QAccessibleValueChangeEvent*>(e);
+        recorded.push_back({e->type(), e->object(),
+                            state ? QVariant(state->changedStates().checked)
+                                  : (value ? value->value() : QVariant())});
     });
 }
 
@@ -79,18 +76,11 @@ TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) 
     TakeTypes(&grid);
     const DescriptionKind A = DescriptionKind::Antenna, F = DescriptionKind::Function;
     enum Widget { Grid, Rotator, Mode };
-    const struct {
-        const char* behaviour;
-        Widget widget;
-        DescriptionKind kind;   // Grid
-        GridButtonState state;  // Grid; Mode: state.txState is the armed flag
-        const char* label;      // Rotator, with onGrid and inUse; "new" rows by text and redraw
-        bool onGrid, inUse;
-        Types told;
-        const char *name, *description;
-        bool checked = false;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    // Grid rows set kind and state; Mode rows arm by state.txState; Rotator rows set the label
+    // with onGrid and inUse ("new": by text and Redraw).
+    const struct { const char* behaviour; Widget widget; DescriptionKind kind; GridButtonState state; const char* label;
+        bool onGrid, inUse; Types told; const char *name, *description; bool checked = false; } rows[] = {
         {"grid as it starts", Grid, A, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable"},
         {"TX selected", Grid, A, {2, 0, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX unavailable"},
         {"RX selected only", Grid, A, {0, 2, false}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected"},
@@ -118,8 +108,8 @@ TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) 
         {"mode not armed", Mode, A, {0}, "", 0, 0, None, "T X", "", false},
         {"mode armed", Mode, A, {1}, "", 0, 0, State, "T X", "", true},
         {"mode disarmed", Mode, A, {0}, "", 0, 0, State, "T X", "", false},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
         QWidget* widget = row.widget == Grid   ? static_cast<QWidget*>(&grid)
@@ -172,13 +162,8 @@ TEST(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
     ASSERT_NE(iface->valueInterface(), nullptr);
     const char *const noLimit = "no limit", *const from180 =
                                                 "reachable from 180 clockwise through 450 degrees";
-    const struct {
-        const char* behaviour;
-        int32_t ccwLimit, rotation, position;
-        Types told;
-        const char *value, *range;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char* behaviour; int32_t ccwLimit, rotation, position; Types told; const char *value, *range; } rows[] = {
         {"as it opens", 0, 360, NoPosition, None, "no position", noLimit},
         {"a bearing and a range", 180, 270, 225, Both, "225 degrees", from180},
         {"the bearing only", 180, 270, 230, Value, "230 degrees", from180},
@@ -188,8 +173,8 @@ TEST(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
         {"rotation 0 reaches one bearing", 123, 0, 0, Both, "0 degrees", "reachable from 123 clockwise through 123 degrees"},
         {"the sum is taken in 64 bits", INT32_MAX, 359, 360, Both, "360 degrees", "reachable from 2147483647 clockwise through 2147484006 degrees"},
         {"the lowest server values", INT32_MIN, -1, INT32_MIN, Both, "-2147483648 degrees", "reachable from -2147483648 clockwise through -2147483649 degrees"},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
         rotator.ccwLimit = row.ccwLimit;
@@ -248,6 +233,85 @@ TEST(Accessibility, TabOrderFocusAndTheCompassFocusRectangle) {
     EXPECT_EQ(asked.count(), 1);
     EXPECT_TRUE(window.bearingEdit()->hasFocus());
     EXPECT_EQ(RenderAt(*window.compass()), unfocused);
+}
+
+// The second press of a double click gives a double click only; Space clicks a focused button as
+// the mouse does, and Shift+Space on a grid button gives what a mouse double click gives.
+TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
+    const ColorScheme scheme;
+    QWidget face;
+    CAntFuncButton grid(5, scheme, &face);
+    CRotatorButton rotator(20, scheme, &face);
+    rotator.move(0, 50);
+    std::vector<std::string> given;
+    for (auto [button, name] :
+         {std::pair<OwnerDrawButton*, std::string>{&grid, "grid "}, {&rotator, "rotator "}}) {
+        QObject::connect(button, &QAbstractButton::clicked,
+                         [&, name] { given.push_back(name + "clicked"); });
+        QObject::connect(button, &OwnerDrawButton::doubleClicked,
+                         [&, name] { given.push_back(name + "doubleClicked"); });
+    }
+    face.show();
+    face.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&face));
+    // A key going down or up (auto-repeated or not), or a mouse press, release or double click.
+    struct Step {
+        QEvent::Type type;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+        bool repeat = false;
+        Qt::Key key = Qt::Key_Space;
+    };
+    const Qt::KeyboardModifiers Shift = Qt::ShiftModifier;
+    const Step down{QEvent::KeyPress}, up{QEvent::KeyRelease}, shiftDown{QEvent::KeyPress, Shift},
+        shiftUp{QEvent::KeyRelease, Shift}, repeatUp{QEvent::KeyRelease, Shift, true},
+        repeatDown{QEvent::KeyPress, Shift, true}, press{QEvent::MouseButtonPress},
+        release{QEvent::MouseButtonRelease}, doublePress{QEvent::MouseButtonDblClick};
+    const std::vector<std::string> click = {"grid clicked"};
+    const std::vector<std::string> doubleClick = {"grid clicked", "grid doubleClicked"};
+    enum OnClick { Nothing, Hide, Disable };  // what the click's handler does to the button
+    // clang-format off
+    const struct { const char* behaviour; bool onGrid; std::vector<Step> steps; std::vector<std::string> given; OnClick onClick = Nothing; } rows[] = {
+        {"mouse click", true, {press, release}, click},
+        {"mouse double click: the second press gives a double click only", true, {press, release, doublePress, release}, doubleClick},
+        {"Space", true, {down, up}, click},
+        {"Shift+Space", true, {shiftDown, shiftUp}, doubleClick},
+        {"Shift held only while Space went down still counts", true, {shiftDown, up}, doubleClick},
+        {"Shift let go before Space still counts, once", true, {shiftDown, {QEvent::KeyRelease, {}, false, Qt::Key_Shift}, up}, doubleClick},
+        {"held with auto-repeat: one double click on the last release", true, {shiftDown, repeatUp, repeatDown, repeatUp, repeatDown, shiftUp}, doubleClick},
+        {"Shift+Space then Space: the second is a click only", true, {shiftDown, shiftUp, down, up}, {"grid clicked", "grid doubleClicked", "grid clicked"}},
+        {"Shift on the release alone does not count", true, {down, shiftUp}, click},
+        {"Ctrl+Shift+Space is a click only", true, {{QEvent::KeyPress, Shift | Qt::ControlModifier}, shiftUp}, click},
+        {"other keys click nothing", true, {{QEvent::KeyPress, {}, false, Qt::Key_A}, {QEvent::KeyRelease, {}, false, Qt::Key_A}}, {}},
+        {"no double click when the click hides the button", true, {shiftDown, shiftUp}, click, Hide},
+        {"no double click when the click disables it", true, {shiftDown, shiftUp}, click, Disable},
+        {"Space on a rotator button", false, {down, up}, {"rotator clicked"}},
+        {"Shift+Space on a rotator button", false, {shiftDown, shiftUp}, {"rotator clicked"}},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        QWidget& button = row.onGrid ? static_cast<QWidget&>(grid) : rotator;
+        button.setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button.hasFocus(); }));
+        // As between the two presses of a mouse double click, the click's handler may reset the
+        // console (hiding and disabling the grid) in a nested loop.
+        const auto reset = QObject::connect(&grid, &QAbstractButton::clicked, [&] {
+            row.onClick == Hide ? grid.hide() : grid.setEnabled(row.onClick != Disable);
+        });
+        given.clear();
+        for (const Step& step : row.steps) {
+            const bool mouse = step.type != QEvent::KeyPress && step.type != QEvent::KeyRelease;
+            const Qt::MouseButtons held(step.type == QEvent::MouseButtonRelease ? 0 : 1);
+            QMouseEvent click(step.type, QPointF(10, 10), button.mapToGlobal(QPointF(10, 10)),
+                              Qt::LeftButton, held, {});
+            QKeyEvent key(step.type, step.key, step.modifiers, QString(), step.repeat);
+            QApplication::sendEvent(&button, mouse ? static_cast<QEvent*>(&click) : &key);
+        }
+        EXPECT_EQ(given, row.given);
+        QObject::disconnect(reset);
+        grid.show();
+        grid.setEnabled(true);
+    }
 }
 
 }  // namespace

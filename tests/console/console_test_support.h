@@ -1,4 +1,4 @@
-// Helpers of the console's widget tests: a modal dialog driven from inside its exec(), and pixels.
+// The console's widget tests' helpers: a modal dialog driven from inside its exec(), and pixels.
 #pragma once
 
 #include <gtest/gtest.h>
