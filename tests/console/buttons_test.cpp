@@ -1,79 +1,119 @@
-// What assistive technology reads from the console's controls and the events that tell it of each
-// change (and of nothing else); the keyboard giving what the mouse gives.
+// The console's owner-drawn buttons: on pixels at device pixel ratios 1 and 2 (each probe is a
+// logical pixel, all of whose device pixels must pass), as assistive technology reads them, and
+// from the keyboard.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QAccessibleValueInterface>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTest>
-#include <climits>
+#include <array>
 
 #include "console/ant_func_button.h"
 #include "console/color_scheme.h"
-#include "console/compass.h"
 #include "console/console_accessibility.h"
 #include "console/rotator_button.h"
-#include "console/rotator_window.h"
 #include "console/tr_button.h"
 #include "console_test_support.h"
 
 namespace {
 
-using Types = std::vector<QAccessible::Event>;
-const Types None, Description = {QAccessible::DescriptionChanged};
-const Types Value = {QAccessible::ValueChanged}, State = {QAccessible::StateChanged};
-const Types Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
+const QRgb U = 0x8080FF, A = 0x0000FF, S = 0xFF0000;  // unavailable, available, selected
+const QRgb I = A ^ 0xFFFFFFu, Green = 0x00FF00;       // available inverted
+const QRgb Dark = 0x696969, Shadow = 0xA0A0A0, Text = 0xFFFF78;
 
-// Every event told; `detail` is whether the checked state changed, or the new value.
-struct Told {
-    QAccessible::Event type;
-    QObject* object;
-    QVariant detail;
-};
-std::vector<Told> recorded;
-
-QAccessibleInterface* Iface(QObject* object) {
-    return QAccessible::queryAccessibleInterface(object);
-}
-
-template <typename Widget>
-void Watch(Widget* widget) {
-    QObject::connect(widget, &Widget::announced, [](QAccessibleEvent* e) {
-        const auto* state = dynamic_cast<QAccessibleStateChangeEvent*>(e);
-        const auto* value = dynamic_cast<QAccessibleValueChangeEvent*>(e);
-        recorded.push_back({e->type(), e->object(),
-                            state ? QVariant(state->changedStates().checked)
-                                  : (value ? value->value() : QVariant())});
-    });
-}
-
-// The event types told about `object` since the last call.
-Types TakeTypes(QObject* object) {
-    Types types;
-    for (const Told& told : recorded) {
-        if (told.object == object)
-            types.push_back(told.type);
+TEST(ButtonPainting, FacesBarsEdgesAndHighlight) {
+    ColorScheme greenAvailable;
+    greenAvailable.availableColor = 0x00FF00u;
+    enum Kind { Grid, Rotator, Mode };
+    struct Probe {
+        int x, y;
+        QRgb colour;
+    };
+    // clang-format off
+    // state: Grid's; Mode's txState is the armed flag; Rotator's are onGrid and inUse.
+    const struct { const char* behaviour; Kind kind; GridButtonState state; bool down; const char* label; std::vector<Probe> probes;
+        QSize size = {95, 41}; ColorScheme scheme = {}; } rows[] = {
+        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, {1, 0, false}, false, "", {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
+        {"even height: rows 0..19 TX, 20..39 RX", Grid, {0, 1, false}, false, "", {{5, 19, U}, {5, 20, A}}, {95, 40}},
+        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, {2, 2, false}, false, "",
+         {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A}, {40, 9, A}, {40, 31, A}, {40, 35, A}}},
+        {"highlight: dotted (x + y even) and inverted, three pixels inside", Grid, {1, 1, true}, false, "",
+         {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I}, {92, 11, A}, {41, 37, I}, {41, 38, A}}},
+        {"raised edge on the bottom and right", Grid, {0, 0, false}, false, "",
+         {{94, 20, Dark}, {93, 20, Shadow}, {40, 40, Dark}, {40, 39, Shadow}, {0, 20, U}, {40, 0, U}}},
+        {"sunken edge on the top and left when pressed", Grid, {0, 0, false}, true, "",
+         {{0, 20, Shadow}, {1, 20, Dark}, {40, 0, Shadow}, {40, 1, Dark}, {94, 20, U}, {40, 40, U}}},
+        {"the colours are the given scheme's", Grid, {1, 2, false}, false, "", {{5, 5, Green}, {5, 30, Green}, {40, 33, S}}, {95, 41}, greenAvailable},
+        {"rotator on the grid, not in use: no bars", Rotator, {1, 0}, false, "Beam", {{5, 20, A}, {12, 7, A}}},
+        {"rotator in use off the grid: bars", Rotator, {0, 1}, false, "Beam\n245", {{5, 20, U}, {12, 7, S}, {12, 33, S}}},
+        {"mode button armed", Mode, {1}, false, "TX", {{3, 3, S}, {3, 20, S}}, {50, 41}},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        CAntFuncButton grid(5, row.scheme, nullptr);
+        CRotatorButton rotator(20, row.scheme, nullptr);
+        CTRButton mode(1009, row.scheme, nullptr);
+        grid.SetState(row.state);
+        rotator.SetLabelAndMarks(row.label, row.state.txState != 0, row.state.rxState != 0);
+        mode.setText(QString::fromLatin1(row.label));
+        mode.SetArmed(row.state.txState != 0);
+        OwnerDrawButton& button = row.kind == Grid      ? static_cast<OwnerDrawButton&>(grid)
+                                  : row.kind == Rotator ? static_cast<OwnerDrawButton&>(rotator)
+                                                        : mode;
+        button.resize(row.size);
+        button.setDown(row.down);
+        for (int ratio : {1, 2}) {
+            const QImage image = RenderAt(button, ratio);
+            ASSERT_EQ(image.size(), row.size * ratio);
+            for (const Probe& p : row.probes) {
+                EXPECT_TRUE(
+                    AllOfBlock(image, ratio, p.x, p.y, [&](QRgb c) { return c == p.colour; }))
+                    << row.behaviour << " at ratio " << ratio << ": " << p.x << "," << p.y;
+            }
+        }
     }
-    recorded.clear();
-    return types;
+}
+
+// A rotator's two-line label sits on available cells (in use or on the grid), one line height
+// either side of the middle row.
+TEST(ButtonPainting, RotatorLabelCellsAroundTheMiddleRow) {
+    const ColorScheme scheme;
+    CRotatorButton button(20, scheme, nullptr);
+    button.resize(95, 41);
+    button.SetLabelAndMarks("Beam\n245", false, true);
+    const QImage image = RenderAt(button);
+    const int lineHeight = QFontMetrics(button.font()).height();
+    int availableRows = 0, textPixels = 0;
+    for (int y = 0; y < 41; ++y) {
+        bool available = false;
+        for (int x = 0; x < 95; ++x) {
+            available |= Pixel(image, x, y) == A;
+            textPixels += Pixel(image, x, y) == Text;
+        }
+        availableRows += available;
+        EXPECT_TRUE(!available || (y >= 20 - lineHeight && y < 20 + lineHeight)) << y;
+    }
+    EXPECT_EQ(availableRows, 2 * lineHeight);
+    EXPECT_GT(textPixels, 0);
 }
 
 // Each row sets one button's state; the events told, and then what is read, follow.
 TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) {
     const ColorScheme scheme;
-    recorded.clear();
     CAntFuncButton grid(5, scheme, nullptr);
     CRotatorButton rotator(20, scheme, nullptr);
     CTRButton mode(1009, scheme, nullptr);
-    Watch<OwnerDrawButton>(&grid);
-    Watch<OwnerDrawButton>(&rotator);
-    Watch<OwnerDrawButton>(&mode);
+    Announced announced;
+    for (OwnerDrawButton* button :
+         {static_cast<OwnerDrawButton*>(&grid), static_cast<OwnerDrawButton*>(&rotator),
+          static_cast<OwnerDrawButton*>(&mode)})
+        announced.Watch(button);
     grid.setText(QStringLiteral("&Beam && Co"));
     mode.setText(QStringLiteral("&T\nX"));  // a line feed reads as a blank
-    EXPECT_EQ(Iface(&rotator)->text(QAccessible::Description), QString());
-    TakeTypes(&grid);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&rotator)->text(QAccessible::Description), "");
+    announced.Take(&grid);
+    const Types None, Description = {QAccessible::DescriptionChanged},
+                      State = {QAccessible::StateChanged};
     const DescriptionKind A = DescriptionKind::Antenna, F = DescriptionKind::Function;
     enum Widget { Grid, Rotator, Mode };
     // clang-format off
@@ -112,9 +152,9 @@ TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) 
     // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
-        QWidget* widget = row.widget == Grid   ? static_cast<QWidget*>(&grid)
-                          : row.widget == Mode ? static_cast<QWidget*>(&mode)
-                                               : &rotator;
+        OwnerDrawButton* widget =
+            std::array<OwnerDrawButton*, 3>{&grid, &rotator, &mode}[row.widget];
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
         if (row.widget == Grid) {
             grid.SetKind(row.kind);
             grid.SetState(row.state);
@@ -126,19 +166,22 @@ TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) 
         } else {
             rotator.SetLabelAndMarks(row.label, row.onGrid, row.inUse);
         }
-        EXPECT_EQ(!recorded.empty() && recorded[0].detail == QVariant(true), row.told == State);
-        EXPECT_EQ(TakeTypes(widget), row.told);
-        EXPECT_EQ(Iface(widget)->role(), QAccessible::Button);
-        EXPECT_EQ(Iface(widget)->text(QAccessible::Name), row.name);
-        EXPECT_EQ(Iface(widget)->text(QAccessible::Description), row.description);
-        EXPECT_EQ(Iface(widget)->state().checkable, row.widget == Mode);
-        EXPECT_EQ(Iface(widget)->state().checked, row.checked);
+        EXPECT_EQ(!announced.told.empty() && std::get<2>(announced.told[0]) == QVariant(true),
+                  row.told == State);
+        EXPECT_EQ(announced.Take(widget), row.told);
+        EXPECT_EQ(iface->role(), QAccessible::Button);
+        EXPECT_EQ(iface->text(QAccessible::Name), row.name);
+        EXPECT_EQ(iface->text(QAccessible::Description), row.description);
+        EXPECT_EQ(iface->state().checkable, row.widget == Mode);
+        EXPECT_EQ(iface->state().checked, row.checked);
     }
     // Both kinds of button offer their click as an action, a grid button only while enabled.
     QSignalSpy gridClicks(&grid, &QAbstractButton::clicked),
         modeClicks(&mode, &QAbstractButton::clicked);
-    QAccessibleActionInterface* gridActions = Iface(&grid)->actionInterface();
-    QAccessibleActionInterface* modeActions = Iface(&mode)->actionInterface();
+    QAccessibleActionInterface* gridActions =
+        QAccessible::queryAccessibleInterface(&grid)->actionInterface();
+    QAccessibleActionInterface* modeActions =
+        QAccessible::queryAccessibleInterface(&mode)->actionInterface();
     ASSERT_TRUE(gridActions != nullptr && modeActions != nullptr);
     EXPECT_TRUE(modeActions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
     gridActions->doAction(QAccessibleActionInterface::pressAction());
@@ -147,92 +190,6 @@ TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) 
     EXPECT_TRUE(gridActions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     grid.setEnabled(false);
     EXPECT_FALSE(gridActions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-}
-
-TEST(Accessibility, CompassReadsTheNeedlesBearingAndTheReachableRange) {
-    CRotator rotator;
-    recorded.clear();
-    CRotatorWindow window(rotator, nullptr);
-    QSignalSpy asked(&window, &CRotatorWindow::directionRequested);
-    CCompass* compass = window.compass();
-    Watch(compass);
-    QAccessibleInterface* iface = Iface(compass);
-    EXPECT_EQ(iface->role(), QAccessible::Dial);
-    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Compass"));
-    ASSERT_NE(iface->valueInterface(), nullptr);
-    const char *const noLimit = "no limit", *const from180 =
-                                                "reachable from 180 clockwise through 450 degrees";
-    // clang-format off
-    const struct { const char* behaviour; int32_t ccwLimit, rotation, position; Types told; const char *value, *range; } rows[] = {
-        {"as it opens", 0, 360, NoPosition, None, "no position", noLimit},
-        {"a bearing and a range", 180, 270, 225, Both, "225 degrees", from180},
-        {"the bearing only", 180, 270, 230, Value, "230 degrees", from180},
-        {"the range only: no limit", 180, 450, 230, Description, "230 degrees", noLimit},
-        {"no position", 180, 450, NoPosition, Value, "no position", noLimit},
-        {"20000 draws no needle either", 180, 450, 20000, None, "no position", noLimit},
-        {"rotation 0 reaches one bearing", 123, 0, 0, Both, "0 degrees", "reachable from 123 clockwise through 123 degrees"},
-        {"the sum is taken in 64 bits", INT32_MAX, 359, 360, Both, "360 degrees", "reachable from 2147483647 clockwise through 2147484006 degrees"},
-        {"the lowest server values", INT32_MIN, -1, INT32_MIN, Both, "-2147483648 degrees", "reachable from -2147483648 clockwise through -2147483649 degrees"},
-    };
-    // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        rotator.ccwLimit = row.ccwLimit;
-        rotator.rotation = row.rotation;
-        rotator.relativePosition = row.position;
-        window.RotationChanged();
-        RenderAt(*compass);  // drawn at the extremes too, for the sanitizers
-        const QVariant needle = row.position < 20000 ? QVariant(row.position) : QVariant();
-        if (!row.told.empty() && row.told[0] == QAccessible::ValueChanged) {
-            EXPECT_EQ(recorded[0].detail, needle);
-        }
-        EXPECT_EQ(TakeTypes(compass), row.told);
-        EXPECT_EQ(iface->text(QAccessible::Value), row.value);
-        EXPECT_EQ(iface->valueInterface()->currentValue(), needle);
-        EXPECT_EQ(iface->text(QAccessible::Description), row.range);
-    }
-    // Setting the value from outside turns nothing and asks for nothing.
-    iface->valueInterface()->setCurrentValue(90);
-    EXPECT_EQ(asked.count(), 0);
-    EXPECT_TRUE(iface->state().readOnly);
-}
-
-// Tab in the rotator window runs from the edit through the buttons to the compass, which then shows
-// a dotted focus rectangle (pixels with x + y even inverted on the rose's border).
-TEST(Accessibility, TabOrderFocusAndTheCompassFocusRectangle) {
-    CRotator rotator;
-    rotator.hasStop = true;
-    CRotatorWindow window(rotator, nullptr);
-    QSignalSpy asked(&window, &CRotatorWindow::directionRequested);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_EQ(window.focusWidget(), window.bearingEdit());
-    EXPECT_EQ(Iface(window.bearingEdit())->text(QAccessible::Name), QStringLiteral("Bearing"));
-    std::vector<QWidget*> order = {window.bearingEdit()}, expected = order;
-    for (int id = 1003; id <= 1010; ++id)
-        expected.push_back(id < 1010 ? static_cast<QWidget*>(window.button(id)) : window.compass());
-    const QImage unfocused = RenderAt(*window.compass());
-    for (int i = 0; i < 8; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        order.push_back(QApplication::focusWidget());
-    }
-    ASSERT_EQ(order, expected);
-    const QImage focused = RenderAt(*window.compass());
-    // clang-format off
-    const struct { int x, y; bool dotted; } probes[] = {{0, 0, true}, {2, 0, true}, {0, 180, true}, {359, 359, true}, {1, 0, false}, {0, 1, false}, {1, 1, false}, {180, 180, false}};
-    // clang-format on
-    for (const auto& p : probes) {
-        EXPECT_EQ(Pixel(focused, p.x, p.y),
-                  Pixel(unfocused, p.x, p.y) ^ (p.dotted ? 0xFFFFFFu : 0u))
-            << p.x << "," << p.y;
-    }
-    // A press turns the rotator and leaves the focus where it is.
-    window.bearingEdit()->setFocus(Qt::TabFocusReason);
-    QTest::mouseClick(window.compass(), Qt::LeftButton, Qt::NoModifier, QPoint(280, 180));
-    EXPECT_EQ(asked.count(), 1);
-    EXPECT_TRUE(window.bearingEdit()->hasFocus());
-    EXPECT_EQ(RenderAt(*window.compass()), unfocused);
 }
 
 // The second press of a double click gives a double click only; Space clicks a focused button as
