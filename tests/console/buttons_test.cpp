@@ -21,59 +21,6 @@ const QRgb U = 0x8080FF, A = 0x0000FF, S = 0xFF0000;  // unavailable, available,
 const QRgb I = A ^ 0xFFFFFFu, Green = 0x00FF00;       // available inverted
 const QRgb Dark = 0x696969, Shadow = 0xA0A0A0, Text = 0xFFFF78;
 
-TEST(ButtonPainting, FacesBarsEdgesAndHighlight) {
-    ColorScheme greenAvailable;
-    greenAvailable.availableColor = 0x00FF00u;
-    enum Kind { Grid, Rotator, Mode };
-    struct Probe {
-        int x, y;
-        QRgb colour;
-    };
-    // clang-format off
-    // state: Grid's; Mode's txState is the armed flag; Rotator's are onGrid and inUse.
-    const struct { const char* behaviour; Kind kind; GridButtonState state; bool down; const char* label; std::vector<Probe> probes;
-        QSize size = {95, 41}; ColorScheme scheme = {}; } rows[] = {
-        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, {1, 0, false}, false, "", {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
-        {"even height: rows 0..19 TX, 20..39 RX", Grid, {0, 1, false}, false, "", {{5, 19, U}, {5, 20, A}}, {95, 40}},
-        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, {2, 2, false}, false, "",
-         {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A}, {40, 9, A}, {40, 31, A}, {40, 35, A}}},
-        {"highlight: dotted (x + y even) and inverted, three pixels inside", Grid, {1, 1, true}, false, "",
-         {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I}, {92, 11, A}, {41, 37, I}, {41, 38, A}}},
-        {"raised edge on the bottom and right", Grid, {0, 0, false}, false, "",
-         {{94, 20, Dark}, {93, 20, Shadow}, {40, 40, Dark}, {40, 39, Shadow}, {0, 20, U}, {40, 0, U}}},
-        {"sunken edge on the top and left when pressed", Grid, {0, 0, false}, true, "",
-         {{0, 20, Shadow}, {1, 20, Dark}, {40, 0, Shadow}, {40, 1, Dark}, {94, 20, U}, {40, 40, U}}},
-        {"the colours are the given scheme's", Grid, {1, 2, false}, false, "", {{5, 5, Green}, {5, 30, Green}, {40, 33, S}}, {95, 41}, greenAvailable},
-        {"rotator on the grid, not in use: no bars", Rotator, {1, 0}, false, "Beam", {{5, 20, A}, {12, 7, A}}},
-        {"rotator in use off the grid: bars", Rotator, {0, 1}, false, "Beam\n245", {{5, 20, U}, {12, 7, S}, {12, 33, S}}},
-        {"mode button armed", Mode, {1}, false, "TX", {{3, 3, S}, {3, 20, S}}, {50, 41}},
-    };
-    // clang-format on
-    for (const auto& row : rows) {
-        CAntFuncButton grid(5, row.scheme, nullptr);
-        CRotatorButton rotator(20, row.scheme, nullptr);
-        CTRButton mode(1009, row.scheme, nullptr);
-        grid.SetState(row.state);
-        rotator.SetLabelAndMarks(row.label, row.state.txState != 0, row.state.rxState != 0);
-        mode.setText(QString::fromLatin1(row.label));
-        mode.SetArmed(row.state.txState != 0);
-        OwnerDrawButton& button = row.kind == Grid      ? static_cast<OwnerDrawButton&>(grid)
-                                  : row.kind == Rotator ? static_cast<OwnerDrawButton&>(rotator)
-                                                        : mode;
-        button.resize(row.size);
-        button.setDown(row.down);
-        for (int ratio : {1, 2}) {
-            const QImage image = RenderAt(button, ratio);
-            ASSERT_EQ(image.size(), row.size * ratio);
-            for (const Probe& p : row.probes) {
-                EXPECT_TRUE(
-                    AllOfBlock(image, ratio, p.x, p.y, [&](QRgb c) { return c == p.colour; }))
-                    << row.behaviour << " at ratio " << ratio << ": " << p.x << "," << p.y;
-            }
-        }
-    }
-}
-
 // A rotator's two-line label sits on available cells (in use or on the grid), one line height
 // either side of the middle row.
 TEST(ButtonPainting, RotatorLabelCellsAroundTheMiddleRow) {
@@ -97,9 +44,12 @@ TEST(ButtonPainting, RotatorLabelCellsAroundTheMiddleRow) {
     EXPECT_GT(textPixels, 0);
 }
 
-// Each row sets one button's state; the events told, and then what is read, follow.
-TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) {
-    const ColorScheme scheme;
+// Each row sets one button's state and size. Then its face at ratios 1 and 2: each probe is a
+// logical pixel all of whose device pixels must have the colour; the events told about it, and
+// what assistive technology reads.
+TEST(Buttons, FacesAndWhatTheyReadAndTell) {
+    ColorScheme scheme, greenAvailable;
+    greenAvailable.availableColor = 0x00FF00u;
     CAntFuncButton grid(5, scheme, nullptr);
     CRotatorButton rotator(20, scheme, nullptr);
     CTRButton mode(1009, scheme, nullptr);
@@ -114,40 +64,51 @@ TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) 
     announced.Take(&grid);
     const Types None, Description = {QAccessible::DescriptionChanged},
                       State = {QAccessible::StateChanged};
-    const DescriptionKind A = DescriptionKind::Antenna, F = DescriptionKind::Function;
+    const DescriptionKind Ant = DescriptionKind::Antenna, Fn = DescriptionKind::Function;
     enum Widget { Grid, Rotator, Mode };
     // clang-format off
+    struct Probe { int x, y; QRgb colour; };
     // Grid rows set kind and state; Mode rows arm by state.txState; Rotator rows set the label
     // with onGrid and inUse ("new": by text and Redraw).
-    const struct { const char* behaviour; Widget widget; DescriptionKind kind; GridButtonState state; const char* label;
-        bool onGrid, inUse; Types told; const char *name, *description; bool checked = false; } rows[] = {
-        {"grid as it starts", Grid, A, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable"},
-        {"TX selected", Grid, A, {2, 0, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX unavailable"},
-        {"RX selected only", Grid, A, {0, 2, false}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected"},
-        {"highlight set", Grid, A, {0, 2, true}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected, highlighted"},
-        {"both available", Grid, A, {1, 1, true}, "", 0, 0, Description, "Beam & Co", "TX available, RX available, highlighted"},
-        {"now a function", Grid, F, {3, -5, true}, "", 0, 0, Description, "Beam & Co", "available, highlighted"},
-        {"a function's RX state is not read", Grid, F, {3, 1, true}, "", 0, 0, None, "Beam & Co", "available, highlighted"},
-        {"function selected", Grid, F, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "selected"},
-        {"function unavailable", Grid, F, {0, 0, false}, "", 0, 0, Description, "Beam & Co", "unavailable"},
-        {"function with an unknown code", Grid, F, {7, 7, false}, "", 0, 0, Description, "Beam & Co", "available"},
-        {"rotator in use", Rotator, A, {}, "Beam\n225", 1, 1, Description, "Beam 225", "bearing 225 degrees, on the grid, in use"},
-        {"one line on the grid", Rotator, A, {}, "Beam", 1, 0, Description, "Beam", "on the grid"},
-        {"neither mark", Rotator, A, {}, "Beam", 0, 0, Description, "Beam", ""},
-        {"in use off the grid", Rotator, A, {}, "Beam\n360", 0, 1, Description, "Beam 360", "bearing 360 degrees, in use"},
-        {"two lines: '&' as itself", Rotator, A, {}, "A&B\n0", 0, 0, Description, "A&B 0", "bearing 0 degrees"},
-        {"one line: the mnemonic is not read", Rotator, A, {}, "&Beam", 0, 0, Description, "Beam", ""},
-        {"one line: a doubled mark is one ampersand", Rotator, A, {}, "A&&B", 0, 0, None, "A&B", ""},
-        {"one line: a last lone mark is dropped", Rotator, A, {}, "Beam&", 0, 0, None, "Beam", ""},
-        {"one line: a doubled mark then a mnemonic", Rotator, A, {}, "&&&x", 0, 0, None, "&x", ""},
-        {"UTF-8 passes unharmed", Rotator, A, {}, "\xC3\xA9t\xC3\xA9 &1", 0, 0, None, "\xC3\xA9t\xC3\xA9 1", ""},
-        {"empty", Rotator, A, {}, "", 0, 0, None, "", ""},
-        {"a line feed alone", Rotator, A, {}, "\n", 0, 0, None, " ", ""},
-        {"no bearing in the second line", Rotator, A, {}, "Beam\nnorth", 0, 0, None, "Beam north", ""},
-        {"a new rotator's label", Rotator, A, {}, "new", 0, 0, Description, "Beam 10", "bearing 10 degrees"},
-        {"mode not armed", Mode, A, {0}, "", 0, 0, None, "T X", "", false},
-        {"mode armed", Mode, A, {1}, "", 0, 0, State, "T X", "", true},
-        {"mode disarmed", Mode, A, {0}, "", 0, 0, State, "T X", "", false},
+    const struct { const char* behaviour; Widget widget; DescriptionKind kind; GridButtonState state; const char* label; bool onGrid, inUse;
+        Types told; const char *name, *description; std::vector<Probe> probes = {}; bool checked = false, down = false, green = false; QSize size = {95, 41}; } rows[] = {
+        {"grid as it starts; raised edge on the bottom and right", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable",
+         {{94, 20, Dark}, {93, 20, Shadow}, {40, 40, Dark}, {40, 39, Shadow}, {0, 20, U}, {40, 0, U}}},
+        {"sunken edge on the top and left when pressed", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable",
+         {{0, 20, Shadow}, {1, 20, Dark}, {40, 0, Shadow}, {40, 1, Dark}, {94, 20, U}, {40, 40, U}}, false, true},
+        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, Ant, {1, 0, false}, "", 0, 0, Description, "Beam & Co", "TX available, RX unavailable",
+         {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
+        {"even height: rows 0..19 TX, 20..39 RX", Grid, Ant, {0, 1, false}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX available", {{5, 19, U}, {5, 20, A}}, false, false, false, {95, 40}},
+        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, Ant, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX selected",
+         {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A}, {40, 9, A}, {40, 31, A}, {40, 35, A}}},
+        {"the colours are the given scheme's", Grid, Ant, {1, 2, false}, "", 0, 0, Description, "Beam & Co", "TX available, RX selected", {{5, 5, Green}, {5, 30, Green}, {40, 33, S}}, false, false, true},
+        {"TX selected", Grid, Ant, {2, 0, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX unavailable"},
+        {"RX selected only", Grid, Ant, {0, 2, false}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected"},
+        {"highlight set", Grid, Ant, {0, 2, true}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected, highlighted"},
+        {"both available; highlight dotted (x + y even) and inverted, three pixels inside", Grid, Ant, {1, 1, true}, "", 0, 0, Description, "Beam & Co", "TX available, RX available, highlighted",
+         {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I}, {92, 11, A}, {41, 37, I}, {41, 38, A}}},
+        {"now a function", Grid, Fn, {3, -5, true}, "", 0, 0, Description, "Beam & Co", "available, highlighted"},
+        {"a function's RX state is not read", Grid, Fn, {3, 1, true}, "", 0, 0, None, "Beam & Co", "available, highlighted"},
+        {"function selected", Grid, Fn, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "selected"},
+        {"function unavailable", Grid, Fn, {0, 0, false}, "", 0, 0, Description, "Beam & Co", "unavailable"},
+        {"function with an unknown code", Grid, Fn, {7, 7, false}, "", 0, 0, Description, "Beam & Co", "available"},
+        {"rotator in use", Rotator, Ant, {}, "Beam\n225", 1, 1, Description, "Beam 225", "bearing 225 degrees, on the grid, in use"},
+        {"one line on the grid, not in use: no bars", Rotator, Ant, {}, "Beam", 1, 0, Description, "Beam", "on the grid", {{5, 20, A}, {12, 7, A}}},
+        {"neither mark", Rotator, Ant, {}, "Beam", 0, 0, Description, "Beam", ""},
+        {"in use off the grid: bars", Rotator, Ant, {}, "Beam\n360", 0, 1, Description, "Beam 360", "bearing 360 degrees, in use", {{5, 20, U}, {12, 7, S}, {12, 33, S}}},
+        {"two lines: '&' as itself", Rotator, Ant, {}, "A&B\n0", 0, 0, Description, "A&B 0", "bearing 0 degrees"},
+        {"one line: the mnemonic is not read", Rotator, Ant, {}, "&Beam", 0, 0, Description, "Beam", ""},
+        {"one line: a doubled mark is one ampersand", Rotator, Ant, {}, "A&&B", 0, 0, None, "A&B", ""},
+        {"one line: a last lone mark is dropped", Rotator, Ant, {}, "Beam&", 0, 0, None, "Beam", ""},
+        {"one line: a doubled mark then a mnemonic", Rotator, Ant, {}, "&&&x", 0, 0, None, "&x", ""},
+        {"UTF-8 passes unharmed", Rotator, Ant, {}, "\xC3\xA9t\xC3\xA9 &1", 0, 0, None, "\xC3\xA9t\xC3\xA9 1", ""},
+        {"empty", Rotator, Ant, {}, "", 0, 0, None, "", ""},
+        {"a line feed alone", Rotator, Ant, {}, "\n", 0, 0, None, " ", ""},
+        {"no bearing in the second line", Rotator, Ant, {}, "Beam\nnorth", 0, 0, None, "Beam north", ""},
+        {"a new rotator's label", Rotator, Ant, {}, "new", 0, 0, Description, "Beam 10", "bearing 10 degrees"},
+        {"mode not armed", Mode, Ant, {0}, "", 0, 0, None, "T X", ""},
+        {"mode armed", Mode, Ant, {1}, "", 0, 0, State, "T X", "", {{3, 3, S}, {3, 20, S}}, true, false, false, {50, 41}},
+        {"mode disarmed", Mode, Ant, {0}, "", 0, 0, State, "T X", ""},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -155,6 +116,9 @@ TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) 
         OwnerDrawButton* widget =
             std::array<OwnerDrawButton*, 3>{&grid, &rotator, &mode}[row.widget];
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+        scheme = row.green ? greenAvailable : ColorScheme{};
+        widget->resize(row.size);
+        widget->setDown(row.down);
         if (row.widget == Grid) {
             grid.SetKind(row.kind);
             grid.SetState(row.state);
@@ -165,6 +129,15 @@ TEST(Accessibility, ButtonsReadTheirLabelTheirColoursInWordsAndTellOnlyChanges) 
             rotator.Redraw();
         } else {
             rotator.SetLabelAndMarks(row.label, row.onGrid, row.inUse);
+        }
+        for (int ratio : {1, 2}) {
+            const QImage image = RenderAt(*widget, ratio);
+            ASSERT_EQ(image.size(), row.size * ratio);
+            for (const Probe& p : row.probes) {
+                EXPECT_TRUE(
+                    AllOfBlock(image, ratio, p.x, p.y, [&](QRgb c) { return c == p.colour; }))
+                    << "ratio " << ratio << ": " << p.x << "," << p.y;
+            }
         }
         EXPECT_EQ(!announced.told.empty() && std::get<2>(announced.told[0]) == QVariant(true),
                   row.told == State);
