@@ -1,5 +1,4 @@
-// Helpers of the console's widget tests: a modal dialog driven from inside its exec(), the
-// accessibility events widgets announce, and pixels.
+// Helpers of the console's widget tests: modal dialogs, accessibility events, and pixels.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,8 +12,8 @@
 #include <tuple>
 #include <vector>
 
-// Runs `action` on the active modal widget once it is a T, from the event loop (nested exec()s
-// too); after about ten seconds rejects whatever is modal, so that the test cannot hang.
+// Runs `action` on the active modal widget once it is a T (nested exec()s too); after about ten
+// seconds rejects whatever is modal, so that the test cannot hang.
 template <class T, class Action>
 void WhenModal(Action action, int attemptsLeft = 2000) {
     QTimer::singleShot(attemptsLeft == 2000 ? 0 : 5, [action, attemptsLeft]() mutable {
@@ -40,8 +39,7 @@ struct PaintLog : QObject {
 
 using Types = std::vector<QAccessible::Event>;
 
-// The events watched widgets announce; the detail is whether the checked state changed, or the
-// new value.
+// Announced events; the detail is whether the checked state changed, or the new value.
 struct Announced {
     std::vector<std::tuple<QAccessible::Event, QObject*, QVariant>> told;
     template <typename Widget>

@@ -1,6 +1,4 @@
-// The console's dialogs run modally: Colors with the real colour chooser and the settings file it
-// writes, the rotator window with every turn or stop it asks for, Relative Antennas, Frequency and
-// About.
+// The Colors, Relative Antennas, Frequency and About dialogs, run modally.
 #include <gtest/gtest.h>
 
 #include <QColorDialog>
@@ -8,27 +6,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 #include <tuple>
 
 #include "console/about_dialog.h"
 #include "console/colors_dialog.h"
-#include "console/compass.h"
 #include "console/frequency_dialog.h"
 #include "console/relative_dialog.h"
-#include "console/rotator_window.h"
 #include "console/tr_button.h"
 #include "console_test_support.h"
 #include "settings/settings_path.h"
 
 namespace {
 
-// The chooser of one colour button picks a colour (or is cancelled; its custom colours are white),
-// then the dialog closes with OK or Cancel: what is in use, what is saved, the repaint of the
-// console's buttons in the order given, and what the next opening starts from.
+// A colour chooser picks (or is cancelled), then OK or Cancel: what is in use, what is saved, the
+// repaint of the buttons in the order given, and what the next opening starts from.
 TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -90,8 +83,7 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
         EXPECT_EQ(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).remove(' ')
                                                  : QString(),
                   row.saved);
-        // Closing can also schedule a paint (the focus button on reactivation); it lands before
-        // the repaint, so only the last three count.
+        // Reactivation may paint the focus button first: only the last three count.
         ASSERT_GE(recorder.painted.size(), 3u);
         EXPECT_EQ(std::vector<QObject*>(recorder.painted.end() - 3, recorder.painted.end()),
                   (std::vector<QObject*>{&grid, &tx, &rx}));
@@ -103,8 +95,7 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     }
 }
 
-// Each row runs the Relative Antennas or the Frequency dialog modally, presses its buttons in
-// turn (1, OK, by Enter once it has the focus) and checks what it asked for or returned.
+// Buttons pressed in turn (1, OK, by Enter once it has the focus): what is asked or returned.
 TEST(SmallDialogs, ModalFlows) {
     using Asked = std::tuple<int, int, int>;  // TX code, antenna, RX code
     // clang-format off

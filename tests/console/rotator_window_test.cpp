@@ -1,5 +1,4 @@
-// The rotator window: the compass on pixels at device pixel ratios 1 and 2 and as assistive
-// technology reads it, and every turn or stop the window asks for, run modally.
+// The rotator window: the compass on pixels and to assistive technology, and what it asks for.
 #include <gtest/gtest.h>
 
 #include <QAccessibleValueInterface>
@@ -19,9 +18,8 @@
 
 namespace {
 
-// Each row shades the range clockwise from ccwLimit + rotation to ccwLimit, seen at bearings
-// 22.5 + 45 k ('S' darkened to 63/255 of the rose, '.' the rose; no pixels checked when empty),
-// draws the needle seven pixels wide, then three at its tip, and tells only what changed.
+// Rows shade from ccwLimit + rotation clockwise to ccwLimit, seen at bearings 22.5 + 45 k ('S'
+// darkened to 63/255; no pixels checked if empty), draw the needle, and tell only changes.
 TEST(Compass, RangeNeedleAndWhatTheyRead) {
     CRotator rotator;
     CRotatorWindow window(rotator, nullptr);
@@ -135,8 +133,7 @@ TEST(RotatorWindow, ButtonsPresetsAndCompassAskForDirections) {
     CRotatorWindow window(rotator, nullptr);
     QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
     // clang-format off
-    // id: a button, or 0 for a press on the compass at `at` (its bearing from the centre, with
-    // the written constants).
+    // id 0: a press on the compass at `at`.
     const struct { int id; const char* typed; QPoint at; Request asked; } rows[] = {
         {1004, "", {}, {7, 45, false}}, {1005, "", {}, {7, 90, false}},
         {1006, "", {}, {7, 180, false}}, {1007, "", {}, {7, 270, false}},
@@ -159,8 +156,7 @@ TEST(RotatorWindow, ButtonsPresetsAndCompassAskForDirections) {
     }
 }
 
-// The window run modally, as it opens and, once detached, with its records deleted: the title
-// and the stop follow the record, and a changed rotation repaints the compass at once.
+// Run modally, and once detached with its records deleted.
 TEST(RotatorWindow, ModalFlows) {
     for (bool detach : {false, true}) {
         auto rotator = std::make_unique<CRotator>();
