@@ -1,17 +1,19 @@
-// Helpers of the console's widget tests: a modal dialog driven from inside its exec(), and pixels.
+// Helpers of the console's widget tests: modal dialogs, accessibility events, and pixels.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <tuple>
 #include <vector>
 
-// Runs `action` on the active modal widget once it is a T, from the event loop (nested exec()s
-// too); after about ten seconds rejects whatever is modal, so that the test cannot hang.
+// Runs `action` on the active modal widget once it is a T (nested exec()s too); after about ten
+// seconds rejects whatever is modal, so that the test cannot hang.
 template <class T, class Action>
 void WhenModal(Action action, int attemptsLeft = 2000) {
     QTimer::singleShot(attemptsLeft == 2000 ? 0 : 5, [action, attemptsLeft]() mutable {
@@ -32,6 +34,33 @@ struct PaintLog : QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         event->type() == QEvent::Paint ? painted.push_back(watched) : void();
         return false;
+    }
+};
+
+using Types = std::vector<QAccessible::Event>;
+
+// Announced events; the detail is whether the checked state changed, or the new value.
+struct Announced {
+    std::vector<std::tuple<QAccessible::Event, QObject*, QVariant>> told;
+    template <typename Widget>
+    void Watch(Widget* widget) {
+        QObject::connect(widget, &Widget::announced, [this](QAccessibleEvent* e) {
+            const auto* state = dynamic_cast<QAccessibleStateChangeEvent*>(e);
+            const auto* value = dynamic_cast<QAccessibleValueChangeEvent*>(e);
+            told.emplace_back(e->type(), e->object(),
+                              state ? QVariant(state->changedStates().checked)
+                                    : (value ? value->value() : QVariant()));
+        });
+    }
+    // The event types told about `object` since the last call.
+    Types Take(QObject* object) {
+        Types types;
+        for (const auto& [type, about, detail] : told) {
+            if (about == object)
+                types.push_back(type);
+        }
+        told.clear();
+        return types;
     }
 };
 

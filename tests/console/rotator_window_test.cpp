@@ -1,26 +1,128 @@
-// The rotator window as a real modal dialog, with every turn or stop it asks for.
+// The rotator window: the compass on pixels and to assistive technology, and what it asks for.
 #include <gtest/gtest.h>
 
+#include <QAccessibleValueInterface>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <climits>
+#include <cmath>
 #include <memory>
-#include <tuple>
+#include <numbers>
 
 #include "console/compass.h"
+#include "console/compass_rose.h"
 #include "console/rotator_window.h"
 #include "console_test_support.h"
 
 namespace {
 
+// Rows shade from ccwLimit + rotation clockwise to ccwLimit, seen at bearings 22.5 + 45 k ('S'
+// darkened to 63/255; no pixels checked if empty), draw the needle, and tell only changes.
+TEST(Compass, RangeNeedleAndWhatTheyRead) {
+    CRotator rotator;
+    CRotatorWindow window(rotator, nullptr);
+    QSignalSpy asked(&window, &CRotatorWindow::directionRequested);
+    CCompass* compass = window.compass();
+    Announced announced;
+    announced.Watch(compass);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(compass);
+    EXPECT_EQ(iface->role(), QAccessible::Dial);
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Compass"));
+    ASSERT_NE(iface->valueInterface(), nullptr);
+    const Types None, Range = {QAccessible::DescriptionChanged},
+                      Value = {QAccessible::ValueChanged},
+                      Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
+    const char *const noLimit = "no limit", *const from180 =
+                                                "reachable from 180 clockwise through 450 degrees";
+    // clang-format off
+    const struct { const char* behaviour; int32_t ccwLimit, rotation, position; Types told; const char *value, *range, *shaded; } rows[] = {
+        {"as it opens", 0, 360, NoPosition, None, "no position", noLimit, "........"},
+        {"a full turn shades nothing; needle north", 0, 360, 0, Value, "0 degrees", noLimit, "........"},
+        {"a bearing and a range; needle east", 180, 270, 90, Both, "90 degrees", from180, "..SS...."},
+        {"the bearing only: 360 is north", 180, 270, 360, Value, "360 degrees", from180, "..SS...."},
+        {"the range only: more than a full turn is no limit", 180, 450, 360, Range, "360 degrees", noLimit, "........"},
+        {"three quarters reachable; needle over the shade", 0, 270, 0, Both, "0 degrees", "reachable from 0 clockwise through 270 degrees", "......SS"},
+        {"half a turn from north shades the west half", 0, 180, NoPosition, Both, "no position", "reachable from 0 clockwise through 180 degrees", "....SSSS"},
+        {"east to south reachable", 90, 90, NoPosition, Range, "no position", "reachable from 90 clockwise through 180 degrees", "SS..SSSS"},
+        {"rotation 0 darkens the whole disc; 20000 draws no needle either", 123, 0, 20000, Range, "no position", "reachable from 123 clockwise through 123 degrees", "SSSSSSSS"},
+        {"a full turn from elsewhere", 180, 360, 90, Both, "90 degrees", noLimit, "........"},
+        {"the sum is taken in 64 bits", INT32_MAX, 359, 360, Both, "360 degrees", "reachable from 2147483647 clockwise through 2147484006 degrees", ""},
+        {"the lowest server values", INT32_MIN, -1, INT32_MIN, Both, "-2147483648 degrees", "reachable from -2147483648 clockwise through -2147483649 degrees", ""},
+    };
+    // Logical pixels by distance along the needle and across it (positive to its right).
+    const struct { int along, across; bool red; } needle[] = {
+        {100, -3, true}, {100, 0, true},  {100, 3, true},  {100, -4, false}, {100, 4, false}, {-8, -3, true},  {-8, 3, true},
+        {135, -1, true}, {135, 1, true},   {135, -2, false}, {135, 2, false}, {146, 0, false}, {-15, 0, false},
+    };
+    // clang-format on
+    EXPECT_EQ(&CompassRoseImage(0), &CompassRoseImage()) << "an unusable ratio counts as 1";
+    const QImage& fine = CompassRoseImage(2);  // drawn finer, not stretched
+    int finerBlocks = 0;
+    for (int i = 0; i < 360 * 360; ++i) {
+        const QRgb first = Pixel(fine, 2 * (i % 360), 2 * (i / 360));
+        finerBlocks += !AllOfBlock(fine, 2, i % 360, i / 360, [&](QRgb c) { return c == first; });
+    }
+    EXPECT_GT(finerBlocks, 3000);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        rotator.ccwLimit = row.ccwLimit;
+        rotator.rotation = row.rotation;
+        rotator.relativePosition = row.position;
+        window.RotationChanged();
+        const QVariant shown = row.position < 20000 ? QVariant(row.position) : QVariant();
+        EXPECT_TRUE(row.told.empty() || row.told[0] != QAccessible::ValueChanged ||
+                    std::get<2>(announced.told[0]) == shown);
+        EXPECT_EQ(announced.Take(compass), row.told);
+        EXPECT_EQ(iface->text(QAccessible::Value), row.value);
+        EXPECT_EQ(iface->valueInterface()->currentValue(), shown);
+        EXPECT_EQ(iface->text(QAccessible::Description), row.range);
+        for (int r : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << "ratio " << r);
+            const QImage image = RenderAt(*compass, r);  // drawn at the extremes too
+            const QImage& rose = CompassRoseImage(r);
+            for (int k = 0; row.shaded[0] != 0 && k < 8; ++k) {
+                const int keep = row.shaded[k] == 'S' ? 63 : 255;
+                const double bearing = (22.5 + 45 * k) * std::numbers::pi / 180;
+                for (int radius = 20; radius < 175; radius += 5) {
+                    const int x = r * (180 + int(std::lround(radius * std::sin(bearing))));
+                    const int y = r * (180 - int(std::lround(radius * std::cos(bearing))));
+                    const QRgb pixel = Pixel(image, x, y), under = Pixel(rose, x, y);
+                    for (int shift : {0, 8, 16}) {
+                        ASSERT_NEAR((pixel >> shift) & 0xFF, ((under >> shift) & 0xFF) * keep / 255,
+                                    2)
+                            << "bearing " << 22.5 + 45 * k;
+                    }
+                }
+            }
+            const bool east = row.position == 90, drawn = row.position < 20000;
+            for (const auto& p : needle) {
+                const int x = east ? 180 + p.along : 180 + p.across;
+                const int y = east ? 180 + p.across : 180 - p.along;
+                // Red within rounding: the constants put a needle at 0 or 90 a hair off the axis.
+                EXPECT_TRUE(row.shaded[0] == 0 ||
+                            AllOfBlock(image, r, x, y,
+                                       [&](QRgb c) {
+                                           return (qRed(c) >= 250 && qGreen(c) <= 5 &&
+                                                   qBlue(c) <= 5) == (p.red && drawn);
+                                       }))
+                    << p.along << " along, " << p.across << " across";
+            }
+        }
+    }
+    // Setting the value from outside turns nothing and asks for nothing.
+    iface->valueInterface()->setCurrentValue(90);
+    EXPECT_EQ(asked.count(), 0);
+    EXPECT_TRUE(iface->state().readOnly);
+}
+
 using Request = std::tuple<int32_t, int32_t, bool>;  // rotator, bearing, stop
 
 std::vector<Request> Requests(const QSignalSpy& spy) {
     std::vector<Request> requests;
-    for (const QList<QVariant>& args : spy) {
+    for (const QList<QVariant>& args : spy)
         requests.emplace_back(args[0].toInt(), args[1].toInt(), args[2].toBool());
-    }
     return requests;
 }
 
@@ -30,26 +132,21 @@ TEST(RotatorWindow, ButtonsPresetsAndCompassAskForDirections) {
     rotator.hasStop = true;
     CRotatorWindow window(rotator, nullptr);
     QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
-    const struct {
-        int id;  // a button, or 0 for a press on the compass at `at`
-        const char* typed;
-        QPoint at;
-        Request asked;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    // id 0: a press on the compass at `at`.
+    const struct { int id; const char* typed; QPoint at; Request asked; } rows[] = {
         {1004, "", {}, {7, 45, false}}, {1005, "", {}, {7, 90, false}},
         {1006, "", {}, {7, 180, false}}, {1007, "", {}, {7, 270, false}},
         {1008, "", {}, {7, 330, false}}, {1003, "45deg", {}, {7, 45, false}},
         {1003, "-30", {}, {7, -30, false}}, {1003, "", {}, {7, 0, false}},
         {1003, "  +12x", {}, {7, 12, false}}, {1009, "", {}, {7, 0, true}},
-        // A press on the compass: its bearing from the centre, with the written constants.
         {0, "straight above, a hair below 360", {180, 80}, {7, 360, false}},
         {0, "right of north", {181, 80}, {7, 1, false}}, {0, "left of north", {179, 80}, {7, 359, false}},
         {0, "the centre", {180, 180}, {7, 90, false}}, {0, "down", {180, 280}, {7, 180, false}},
         {0, "left", {80, 180}, {7, 270, false}}, {0, "corner", {1, 1}, {7, 315, false}},
         {0, "below the rose", {0, 360}, {7, 225, false}},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         spy.clear();
         window.bearingEdit()->setText(row.id != 0 ? QString::fromLatin1(row.typed) : QString());
@@ -59,8 +156,7 @@ TEST(RotatorWindow, ButtonsPresetsAndCompassAskForDirections) {
     }
 }
 
-// The window run modally, as it opens and, once detached, with its records deleted: the title
-// and the stop follow the record, and a changed rotation repaints the compass at once.
+// Run modally, and once detached with its records deleted.
 TEST(RotatorWindow, ModalFlows) {
     for (bool detach : {false, true}) {
         auto rotator = std::make_unique<CRotator>();
@@ -70,7 +166,7 @@ TEST(RotatorWindow, ModalFlows) {
         CRotatorWindow window(*rotator, nullptr);
         QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
         WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&running));
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&running));
             EXPECT_EQ(running.windowTitle(), detach ? "Rotator - Beam" : "Rotator");
             EXPECT_EQ(running.size(), QSize(381, 533));
             EXPECT_EQ(running.compass()->geometry(), QRect(11, 11, 360, 390));
@@ -82,7 +178,38 @@ TEST(RotatorWindow, ModalFlows) {
             running.RotationChanged();
             EXPECT_EQ(counter.painted.size(), 1u);
             running.compass()->removeEventFilter(&counter);
-            if (detach) {  // the console deletes the records right after: nothing may touch them
+            if (detach) {
+                // Tab runs from the edit through the buttons to the compass, which then shows a
+                // dotted focus rectangle (pixels with x + y even inverted on the rose's border).
+                EXPECT_EQ(running.focusWidget(), running.bearingEdit());
+                EXPECT_EQ(QAccessible::queryAccessibleInterface(running.bearingEdit())
+                              ->text(QAccessible::Name),
+                          QStringLiteral("Bearing"));
+                std::vector<QWidget*> order = {running.bearingEdit()}, expected = order;
+                for (int id = 1003; id <= 1010; ++id)
+                    expected.push_back(id < 1010 ? static_cast<QWidget*>(running.button(id))
+                                                 : running.compass());
+                const QImage unfocused = RenderAt(*running.compass());
+                for (int i = 0; i < 8; ++i) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                    order.push_back(QApplication::focusWidget());
+                }
+                EXPECT_EQ(order, expected);
+                const QImage focused = RenderAt(*running.compass());
+                // clang-format off
+                const struct { int x, y; bool dotted; } probes[] = {{0, 0, true}, {2, 0, true}, {0, 180, true}, {359, 359, true}, {1, 0, false}, {0, 1, false}, {1, 1, false}, {180, 180, false}};
+                // clang-format on
+                for (const auto& p : probes) {
+                    EXPECT_EQ(Pixel(focused, p.x, p.y),
+                              Pixel(unfocused, p.x, p.y) ^ (p.dotted ? 0xFFFFFFu : 0u))
+                        << p.x << "," << p.y;
+                }
+                // A press turns the rotator and leaves the focus where it is.
+                running.bearingEdit()->setFocus(Qt::TabFocusReason);
+                QTest::mouseClick(running.compass(), Qt::LeftButton, {}, QPoint(280, 180));
+                EXPECT_TRUE(running.bearingEdit()->hasFocus());
+                EXPECT_EQ(RenderAt(*running.compass()), unfocused);
+                // The console deletes the records right after: nothing may touch them.
                 running.CloseAndDetach();
                 rotator.reset();
                 EXPECT_EQ(running.rotator(), nullptr);
@@ -96,9 +223,9 @@ TEST(RotatorWindow, ModalFlows) {
             // No button is or looks like the default, wherever the focus goes; Enter on a
             // focused button clicks it (Shift+Return is not Enter), and in the edit closes
             // without asking.
-            QWidget* const focused[] = {running.bearingEdit(), running.button(1004),
-                                        running.button(1003)};
-            for (QWidget* focus : focused) {
+            for (QWidget* focus : {static_cast<QWidget*>(running.bearingEdit()),
+                                   static_cast<QWidget*>(running.button(1004)),
+                                   static_cast<QWidget*>(running.button(1003))}) {
                 focus->setFocus(Qt::TabFocusReason);
                 EXPECT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, 10000));
                 for (int id = 1003; id <= 1009; ++id)
@@ -112,8 +239,7 @@ TEST(RotatorWindow, ModalFlows) {
             QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
         });
         EXPECT_EQ(window.exec(), detach ? QDialog::Rejected : QDialog::Accepted);
-        EXPECT_EQ(Requests(spy),
-                  (detach ? std::vector<Request>{} : std::vector<Request>{{7, 0, false}}));
+        EXPECT_EQ(Requests(spy), (std::vector<Request>{{7, detach ? 90 : 0, false}}));
     }
 }
 
