@@ -78,8 +78,7 @@ TEST(ConsoleEndToEnd, AGridClickSelectsTheAntennaAndTheNextStatePaintsIt) {
     tcp.Close();
 }
 
-// Passes one console's connection through to keva-sim and keeps what went each way: a console's
-// face shows what the server sends it.
+// Passes a console's connection through to keva-sim, keeping the bytes both ways.
 struct Relay {
     explicit Relay(quint16 simPort) {
         server.listen(QHostAddress::LocalHost, 0);
