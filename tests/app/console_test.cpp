@@ -11,21 +11,17 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <fstream>
-#include <utility>
 
 #include "app/console_menu.h"
 #include "app/console_window.h"
 #include "console/console_test_support.h"
 #include "console/frequency_dialog.h"
-#include "console/owner_draw_button.h"
 #include "console/relative_dialog.h"
 #include "console/rotator_window.h"
 #include "console/server_dialog.h"
 #include "console/tr_button.h"
 #include "link/console_events.h"
-#include "link/core/server_link.h"
 #include "link/tcp.h"
-#include "settings/settings_path.h"
 #include "support/hello_bytes.h"
 #include "support/loopback_server.h"
 #include "support/modal_driver.h"
