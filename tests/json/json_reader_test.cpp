@@ -1,7 +1,9 @@
-// The reader against a table of streams, each fed whole and in every chunk size from 1 to 31:
-// the trees, the reports and the final status must not depend on where the stream is cut.
+// The reader against a table of streams, each fed whole and in every chunk size from 1 to 31
+// (the result must not depend on where the stream is cut), and how far the reader goes.
 #include <gtest/gtest.h>
+#include <pthread.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,11 +22,11 @@ constexpr JsonStatus kMore = JsonStatus::NeedMore;
 constexpr JsonStatus kSyntax = JsonStatus::SyntaxError;
 constexpr JsonStatus kEnded = JsonStatus::DocumentEnded;
 
-// The documents as TreeText, one a line ("=": the input is the one document), then for an error
-// "L: " (lexical) or "S: " (syntax) and the report after "JSON: ".
 struct StreamRow {
     const char* name;
     std::string input;
+    // The documents as TreeText, one a line ("=": the input is the one document), then for an
+    // error "L: " (lexical) or "S: " (syntax) and the report after "JSON: ".
     std::string expected;
 };
 
@@ -62,7 +64,6 @@ const StreamRow kStreamRows[] = {
 };
 // clang-format on
 
-// The lines of StreamTrace that `row` expects.
 std::string ExpectedTrace(const StreamRow& row) {
     std::string trace, status = "NeedMore", line;
     std::istringstream lines(row.expected == "=" ? row.input : row.expected);
@@ -131,6 +132,71 @@ TEST(JsonReader, AnswersEachFeedOfASequence) {
         EXPECT_EQ(documents, row.documents);
         EXPECT_TRUE(linksAgree);
         EXPECT_EQ(reports.texts, row.reports);
+    }
+}
+
+// Runs `work` on a thread with a 256 KiB stack, so that anything that recursed with the depth
+// of a tree crashes instead of passing on the main thread's 8 MiB.
+void RunOnSmallStack(std::function<void()> work) {
+    pthread_attr_t attributes;
+    pthread_t thread;
+    auto run = [](void* w) -> void* {
+        return (*static_cast<std::function<void()>*>(w))(), nullptr;
+    };
+    ASSERT_EQ(pthread_attr_init(&attributes), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, &work), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
+constexpr std::size_t kMax = JsonReader::MaxDocumentBytes;
+
+std::string MemberWithString(std::size_t length) {
+    return R"({"a":")" + std::string(length, 's') + R"("})";
+}
+
+// Deep trees are read, written and freed without recursion; the size cap keeps one document
+// from taking all memory.
+TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
+    const char* const kOut = "report JSON: Out of memory\nstatus OutOfMemory";
+    const char* const kMore = "status NeedMore";
+    const struct {
+        const char* name;
+        std::size_t chunk;                       // 0: the whole input in one Feed
+        const char* tail;                        // the trace after the documents
+        std::vector<std::size_t> documentSizes;  // TreeText size of each document
+        std::function<std::string()> input;      // made when the row runs: some are about 16 MiB
+    } rows[] = {
+        // clang-format off
+        {"deep_arrays_whole", 0, kMore, {200006}, [] { return R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}"; }},
+        {"line_number_of_a_million", 4096, "report JSON: Unexpected character 'x' in object at line 1000000\nstatus SyntaxError", {7}, [] { return R"({"a":1})" + std::string(999999, '\n') + "x"; }},
+        {"string_past_the_cap_in_chunks", 4096, kOut, {}, [] { return MemberWithString(kMax); }},
+        {"string_past_the_cap_whole", 0, kOut, {}, [] { return MemberWithString(kMax); }},
+        {"number_past_the_cap", 1 << 20, kOut, {}, [] { return R"({"a":)" + std::string(kMax + 1, '7'); }},
+        {"string_past_the_cap_before_a_document", 1 << 20, kOut, {}, [] { return "\"" + std::string(kMax + 1, 's'); }},
+        // Each node counts with its own size, so a short text of many nodes reaches the cap too.
+        {"too_many_nodes_with_the_line_suffix", 4096, "report JSON: Out of memory at line 2     \nstatus OutOfMemory", {7}, [] { return "{\"x\":1}\n{\"a\":" + std::string(kMax / sizeof(JsonNode) + 1, '['); }},
+        {"document_under_the_cap", 65536, kMore, {kMax - 4096 + 8}, [] { return MemberWithString(kMax - 4096); }},
+        {"each_document_counts_on_its_own", 65536, kMore, {kMax / 2 + 1024 + 8, kMax / 2 + 1024 + 8}, [] { return MemberWithString(kMax / 2 + 1024) + MemberWithString(kMax / 2 + 1024); }},
+        // Blanks take no memory: a document with more than the cap of them is still read.
+        {"blanks_inside_a_document_are_free", 1 << 20, kMore, {7}, [] { return "{" + std::string(kMax + 1, ' ') + R"("a":1})"; }},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string trace, line, tail;
+        RunOnSmallStack([&] { trace = TraceText(row.input(), row.chunk); });
+        std::vector<std::size_t> documentSizes;
+        for (std::istringstream lines(trace); std::getline(lines, line);) {
+            if (line.rfind("document ", 0) == 0) {
+                documentSizes.push_back(line.size() - 9);
+            } else {
+                tail += (tail.empty() ? "" : "\n") + line;
+            }
+        }
+        EXPECT_EQ(tail, row.tail);
+        EXPECT_EQ(documentSizes, row.documentSizes);
     }
 }
 
