@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+using namespace std::string_literals;
+
 #include "json/json_reader.h"
 #include "json/report.h"
 #include "model/station.h"
@@ -118,6 +120,8 @@ public:
             rotation = std::to_string(r->ccwLimit) + " " + std::to_string(r->rotation) + " " +
                        std::to_string(r->position) + " " + std::to_string(r->relativePosition);
         }
+        std::string lines = view.lines;
+        std::replace(lines.begin(), lines.end(), '\0', '~');
         const bool armed = station.lastClickTxArmed || station.lastClickRxArmed;
         return {{"grid", grid},
                 {"descriptions", descriptions},
@@ -128,7 +132,7 @@ public:
                 {"mode", std::to_string(view.disarms) + (armed ? " armed" : "")},
                 {"log", view.log},
                 {"reports", reports},
-                {"lines", view.lines},
+                {"lines", lines},
                 {"title", view.title}};
     }
 
@@ -151,7 +155,7 @@ public:
 struct Row {
     const char* name;
     const char* setup;  // handled first; the probes then watch `steps` only
-    const char* steps;
+    std::string steps;
     const char* expected;       // "probe: text" lines
     const char* inReport = "";  // handled inside the first report
 };
@@ -183,6 +187,10 @@ const Row kRows[] = {
     // Configuration: placement, descriptions, title, the mode buttons.
     {"WorkedPlacementExample", "", R"({"C":{"LowerFrequency":7000,"UpperFrequency":7300,"Antennas":[{"Antenna":1,"ShortName":"First","Row":0,"Column":0},{"Antenna":2,"ShortName":"Second","Row":0,"Column":0},{"Antenna":3}],"Functions":[{"Function":9,"ShortName":"Amp","Row":4,"Column":2}]}})",
      "grid: 0=0:First 1=1:Second 2=2: 14=3:Amp\ntitle: [7000-7300] C\nreports: \nmode: 1"},
+    {"ADuplicatePlaceGoesToTheLowestFreeSlotAfterAllPlacedOnes", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":1,"Column":0},{"Antenna":2,"Row":0,"Column":0},{"Antenna":3,"Row":1,"Column":0}]}})", "grid: 0=1: 1=0: 2=2:"},
+    {"PlacesOutsideTheGridCountAsNone", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":5,"Column":0},{"Antenna":2,"Row":0,"Column":3},{"Antenna":3,"Row":-1,"Column":1},{"Antenna":4,"Row":-2,"Column":0},{"Antenna":5,"Row":0,"Column":-1},{"Antenna":6,"Row":2,"Column":1}]}})", "grid: 0=0: 1=1: 2=2: 3=3: 4=4: 7=5:"},
+    {"SlotsCountDownTheColumns", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":4,"Column":0},{"Antenna":2,"Row":0,"Column":1},{"Antenna":3,"Row":0,"Column":2}]}})", "grid: 4=0: 5=1: 10=2:"},
+    {"SeventeenShowOnlyTheFirstFifteen", "", kSeventeen, "grid: 0=0: 1=1: 2=2: 3=3: 4=4: 5=5: 6=6: 7=7: 8=8: 9=9: 10=10: 11=11: 12=12: 13=13: 14=14:\nreports: Too many buttons: 17"},
     {"ConfigurationStoppedHalfWayShowsWhatWasRead", kThree, R"({"C":{"LowerFrequency":3500,"UpperFrequency":3800,"Antennas":[{"Antenna":7,"ShortName":"Only","Row":2,"Column":2}],"Functions":7,"Antennas":[{"Antenna":8}]}})",
      "reports: Configuration functions parameters are not an object\ngrid: 12=0:Only\ntitle: [3500-3800] C\nmode: 1"},
     {"ParametersWithoutChildrenChangeNothing", kOneAntenna, R"({"C":{}} {"C":5})", "reports: " UNREADABLE " | " UNREADABLE "\ngrid: 0=0:\ntitle: [1-2] C\nmode: 0 armed"},
@@ -204,6 +212,13 @@ const Row kRows[] = {
     {"PositionTenThousandIsNoneButStored", kTwoTowers, R"({"P":{"Rotator":4,"Position":45,"CCWLimit":180}} {"P":{"Rotator":4,"Position":10000}})", "rotation: 180 360 10000 2147483647\nrotators: 4:Tower=Tower, 4:Rotator 2=Rotator 2"},
     {"ExtremesDoNotOverflow", kTwoTowers, R"({"P":{"Rotator":4,"Position":-2147483648,"CCWLimit":2147483646,"Rotation":-5}})", "rotation: 2147483646 -5 -2147483648 106"},
     {"ZeroIsAPositionAndALimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":0,"CCWLimit":0}})", "rotation: 0 360 0 0\nrotators: 4:Tower=Tower^0, 4:Rotator 2=Rotator 2"},
+    {"MinusNinetyGives270", kTwoTowers, R"({"P":{"Rotator":4,"Position":0,"CCWLimit":90}})", "rotation: 90 360 0 270"},
+    {"AWholeTurnBelowReads360", kTwoTowers, R"({"P":{"Rotator":4,"Position":0,"CCWLimit":360}})", "rotation: 360 360 0 360"},
+    {"AWholeTurnAboveWrapsTo0", kTwoTowers, R"({"P":{"Rotator":4,"Position":360,"CCWLimit":0}})", "rotation: 0 360 360 0"},
+    {"Position9999IsAPosition", kTwoTowers, R"({"P":{"Rotator":4,"Position":9999,"CCWLimit":0}})", "rotation: 0 360 9999 279"},
+    {"LowestPositionAgainstLowestLimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":-2147483648,"CCWLimit":-2147483648}})", "rotation: -2147483648 360 -2147483648 0"},
+    {"Position9999AgainstLowestLimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":9999,"CCWLimit":-2147483648}})", "rotation: -2147483648 360 9999 47"},
+    {"NegativeLimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":10,"CCWLimit":-350}})", "rotation: -350 360 10 0"},
     // State.
     {"EveryButtonShowingTheNumberIsUpdated", kStation, R"({"S":{"Antennas":[{"Antenna":3,"TX":1,"RX":2,"Highlight":true}]}})", "log: state 2 1 2 h; state 3 1 2 h\nstates: 00 00 12 12 00 00"},
     {"AFunctionStateGoesToBothSidesAndAntenna1IsNotFunction1", kStation, R"({"S":{"Functions":[{"Function":1,"State":2}]}})", "log: state 5 2 2\nstates: 00 00 00 00 00 22\nmarks: 10 10"},
@@ -214,6 +229,11 @@ const Row kRows[] = {
     {"AFunctionNotAnObjectStopsWithoutTheLines", kStation, KEPT R"("Functions":[[7]]}})", "lines:     Kept|\nreports: Function child parameters are not an object"},
     {"AnAntennaNotAnObjectKeepsTheEntriesBefore", kStation, KEPT R"("Antennas":[{"Antenna":1,"TX":1,"RX":1},{"Antenna":2,"TX":1,"RX":2},"three"]}})", "lines:     Kept|\nstates: 11 12 00 00 00 00\nreports: Antenna parameters are not an object"},
     {"ArrayParametersStillWriteTheLines", "", R"({"S":[1,2]})", "lines: |\nreports: " NOT_OBJECT},
+    {"AnRXLongNameAloneGivesNoLines", "", R"({"S":{"RXLongName":"Dipole"}})", "lines: |"},
+    {"EqualLongNamesGiveOneLineAfterFourSpaces", "", R"({"S":{"TXLongName":"Yagi","RXLongName":"Yagi"}})", "lines:     Yagi|"},
+    {"LongNamesDifferingInCaseAreDifferent", "", R"({"S":{"TXLongName":"yagi","RXLongName":"Yagi"}})", "lines: TX: yagi|RX: Yagi"},
+    {"AnEmptyTXLongNameIsStillAName", "", R"({"S":{"TXLongName":""}})", "lines:     |"},
+    {"LongNameBytesAfterAZeroByteCount", "", "{\"S\":{\"TXLongName\":\"A\0B\",\"RXLongName\":\"A\0C\"}}"s, "lines: TX: A~B|RX: A~C"},
     // The other reports, word for word.
     {"EmptyParameters", "", R"({"S":{}} {"R":{}} {"P":{}} {"P":null})", "reports: " UNREADABLE " | " UNREADABLE " | Rotation parameters are empty or unreadable | Rotation parameters are empty or unreadable\nlines: TX|RX"},
     {"RotatorsOfTheWrongShape", "", R"({"R":[{"Rotator":1}]} {"R":{"Rotators":{"Rotator":1}}})", "reports: Rotator parameters are not an object | Rotators parameters are not an array\nrotators: "},

@@ -1,16 +1,10 @@
-// The plain decisions behind the grid. Click codes are the protocol's numbers: antenna 1 select
-// alone, 2 its double click, 3 add, 4 remove; function 1 on, 2 off, 3 the alternate mode.
+// What a click on a grid button asks of the server. The codes are the protocol's numbers: antenna
+// 1 select alone, 2 its double click, 3 add, 4 remove; function 1 on, 2 off, 3 the alternate mode.
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "model/click_codes.h"
-#include "model/grid_placement.h"
-#include "model/rotator.h"
-#include "model/station_texts.h"
 
 namespace {
 
@@ -78,73 +72,6 @@ TEST(ClickCodes, Function) {
             std::tie(row.momentary, row.alternate, row.state, row.state);
         EXPECT_EQ(FunctionClickState(function), row.click);
         EXPECT_EQ(FunctionDoubleClickState(function), row.doubleClick);
-    }
-}
-
-TEST(GridPlacement, Table) {
-    const struct {
-        const char* name;
-        std::vector<GridPlace> places;
-        const char* slots;  // "slot=index" of every slot that shows a description
-    } rows[] = {
-        // clang-format off
-        {"a duplicate place goes to the lowest free slot after all placed ones", {{1, 0}, {0, 0}, {1, 0}}, "0=1 1=0 2=2"},
-        {"three unplaced take slots 0, 1, 2", {{5, 0}, {0, 3}, {-1, 1}}, "0=0 1=1 2=2"},
-        {"a place outside the grid counts as none", {{-2, 0}, {0, -1}, {2, 1}}, "0=0 1=1 7=2"},
-        {"slots count down the columns", {{4, 0}, {0, 1}, {0, 2}}, "4=0 5=1 10=2"},
-        {"sixteen places: only the first fifteen are shown", std::vector<GridPlace>(16), "0=0 1=1 2=2 3=3 4=4 5=5 6=6 7=7 8=8 9=9 10=10 11=11 12=12 13=13 14=14"},
-        // clang-format on
-    };
-    for (const auto& row : rows) {
-        std::string text;
-        for (int j = 0; const int32_t slot : PlaceOnGrid(row.places)) {
-            text += slot == -1 ? ""
-                               : (text.empty() ? "" : " ") + std::to_string(j) + "=" +
-                                     std::to_string(slot);
-            ++j;
-        }
-        EXPECT_EQ(text, row.slots) << row.name;
-    }
-}
-
-TEST(LongNameLines, Table) {
-    const struct {
-        const char* name;
-        std::optional<std::string> tx, rx;
-        std::string lines;  // "tx|rx"
-    } rows[] = {
-        {"no names: both empty", {}, {}, "|"},
-        {"RX name alone: both empty", {}, "Dipole", "|"},
-        {"TX name alone stands for both", "Yagi", {}, "    Yagi|"},
-        {"equal names: one line after four spaces", "Yagi", "Yagi", "    Yagi|"},
-        {"names differing in case are different", "yagi", "Yagi", "TX: yagi|RX: Yagi"},
-        {"an empty TX name is still a name", "", {}, "    |"},
-        {"bytes after a zero byte count", std::string("A\0B", 3), std::string("A\0C", 3),
-         std::string("TX: A\0B|RX: A\0C", 15)},
-    };
-    for (const auto& row : rows) {
-        const LongNameLines lines = MakeLongNameLines(row.tx, row.rx);
-        EXPECT_EQ(lines.tx + "|" + lines.rx, row.lines) << row.name;
-    }
-}
-
-TEST(RelativePosition, Table) {
-    const int32_t min = -2147483647 - 1;
-    const struct {
-        const char* name;
-        int32_t position, ccwLimit, relative;
-    } rows[] = {
-        {"-90 gives 270", 0, 90, 270},
-        {"a whole turn below reads 360", 0, 360, 360},
-        {"a whole turn above wraps to 0", 360, 0, 0},
-        {"9999 is a position", 9999, 0, 279},
-        {"10000 is none", 10000, 0, NoPosition},
-        {"lowest position against lowest limit", min, min, 0},
-        {"highest position below 10000 against lowest limit", 9999, min, 47},
-        {"negative limit", 10, -350, 0},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(RelativePosition(row.position, row.ccwLimit), row.relative) << row.name;
     }
 }
 
