@@ -32,16 +32,13 @@ struct StreamRow {
 
 // clang-format off
 const StreamRow kStreamRows[] = {
-    {"blanks_inside_a_document", "{ \"a\" :\r\n [ 1 ,\t{\"b\":false} ] }\r\n", R"({"a":[1,{"b":false}]})"},
     {"nested_containers_keywords_and_repeated_names", R"({"a":[[],[[]],{},{"b":{"c":[]}}],"d":{},"t":true,"f":false,"n":null,"l":[null],"d":1})", "="},
     {"escapes_stay_undecoded", R"({"a\"b":"\u00e9\n\\\/\b\f\r\t\uABcd"})", "="},
     {"zero_and_high_bytes_in_strings", "{\"a\":\"x\x00\xe9\xff y\"}"s, "="},
     {"number_forms", "{\"a\":[0,-0,12,-7e2,-0.5E+3,1.25e-3,0e0,10 ,3\t]}", R"({"a":[0,-0,12,-7e2,-0.5E+3,1.25e-3,0e0,10,3]})"},
     {"value_without_separator", R"({"a" 1})", "S: Found start of object when expecting separator"},
     {"misspelt_false", R"({"a":fals0})", "L: Unexpected character '0' (possible misspelling of 'false')"},
-    {"leading_zero", R"({"a":01})", "L: Invalid character '1' in number"},
     {"array_at_top", "[1]", "S: Found start of object when expecting an object"},
-    {"stray_byte_between_documents", "x", "S: Unexpected character 'x' in object"},
     {"comma_before_end_of_object", R"({"a":1,})", "S: Found start of object when expecting label"},
     {"point_without_digits", R"({"a":1.})", "L: Invalid character '}' in number"},
     {"exponent_without_digits", R"({"a":1e+})", "L: Invalid character '}' in number"},
@@ -52,7 +49,6 @@ const StreamRow kStreamRows[] = {
     {"control_byte_in_later_name", "{\"a\":1,\"\x01\":1}", "L: Invalid control character 0x1 in string"},
     {"comma_alone_in_array", R"({"a":[,]})", "S: Found start of object when expecting a value or end of array"},
     {"bad_number_in_array", R"({"a":[1x]})", "L: Invalid character 'x' in number"},
-    {"elements_without_comma", R"({"a":[1 2]})", "S: Found start of object when expecting separator or end of array"},
     {"bad_string_after_element", "{\"a\":[1 \"b\x02\"]}", "S: Found string when expecting separator or end of array"},
     {"missing_value", R"({"a":})", "S: Found start of object when expecting a value"},
     {"bad_number_as_name_names_the_number", "{1:2}", "S: Found number when expecting label or end of object"},
@@ -162,7 +158,6 @@ TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
         // clang-format off
         {"deep_arrays_whole", 0, kMore, {200006}, [] { return R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}"; }},
         {"line_number_of_a_million", 4096, "report JSON: Unexpected character 'x' in object at line 1000000\nstatus SyntaxError", {7}, [] { return R"({"a":1})" + std::string(999999, '\n') + "x"; }},
-        {"string_past_the_cap_in_chunks", 4096, kOut, {}, [] { return MemberWithString(kMax); }},
         {"string_past_the_cap_whole", 0, kOut, {}, [] { return MemberWithString(kMax); }},
         {"number_past_the_cap", 1 << 20, kOut, {}, [] { return R"({"a":)" + std::string(kMax + 1, '7'); }},
         {"string_past_the_cap_before_a_document", 1 << 20, kOut, {}, [] { return "\"" + std::string(kMax + 1, 's'); }},
