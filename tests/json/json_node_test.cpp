@@ -93,16 +93,8 @@ TEST(AttachChild, AppendsAfterTheLastChild) {
     }
 }
 
-TEST(TextEquals, ComparesBytesAndLength) {
-    const JsonNode label(Label, std::string("a\0b", 3)), null(Null);
-    EXPECT_TRUE(TextEquals(&label, std::string_view("a\0b", 3)));
-    EXPECT_FALSE(TextEquals(&label, "a") || TextEquals(&label, {"A\0b", 3}) ||
-                 TextEquals(&label, {"a\0bc", 4}) || TextEquals(&null, "") ||
-                 TextEquals(nullptr, ""));
-}
-
-// A member's value read as an integer (the atol rule), a text and a flag.
-TEST(MemberReading, ReadsIntegerTextAndFlag) {
+// A member's value read as an integer (the atol rule), a text and a flag; texts compared whole.
+TEST(JsonAccess, ReadsMembersAndComparesTexts) {
     const struct {
         const char* name;
         JsonKind valueKind;
@@ -126,6 +118,11 @@ TEST(MemberReading, ReadsIntegerTextAndFlag) {
         EXPECT_EQ(ReadFlag(member), row.flag);
         EXPECT_EQ(IntValue(member ? ValueOf(member) : nullptr), row.integer);
     }
+    const JsonNode label(Label, std::string("a\0b", 3)), null(Null);
+    EXPECT_TRUE(TextEquals(&label, std::string_view("a\0b", 3)));
+    EXPECT_FALSE(TextEquals(&label, "a") || TextEquals(&label, {"A\0b", 3}) ||
+                 TextEquals(&label, {"a\0bc", 4}) || TextEquals(&null, "") ||
+                 TextEquals(nullptr, ""));
 }
 
 TEST(Reporter, ShowsUpToTheThresholdWithServerTextAsTextAndWhole) {

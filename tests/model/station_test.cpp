@@ -1,6 +1,5 @@
-// The four message handlers through a Station, a recording view and every report recorded:
-// {"C": parameters} "Configuration", "S" "State", "R" "Rotators", "P" "Rotation"; {"X":0} drops
-// every rotator, as a reconnection does.
+// The four message handlers through a Station and a recording view: {"C": parameters} is a
+// "Configuration", "S" "State", "R" "Rotators", "P" "Rotation"; {"X":0} is a reconnection.
 #include <gtest/gtest.h>
 
 #include <algorithm>
