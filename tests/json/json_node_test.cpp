@@ -20,24 +20,22 @@ std::unique_ptr<JsonNode> Node(JsonKind kind) {
 }
 
 using enum JsonKind;
+using Texts = std::vector<std::string>;
 constexpr JsonKind kUnknownKind = static_cast<JsonKind>(9);
-
-struct AttachRow {
-    const char* name;
-    JsonKind parentKind;
-    const char* parentText;  // none: no text
-    JsonKind childKind;
-    bool childHasChild;
-    const char* report;  // none: accepted
-};
-
 using AttachFunction = int (*)(JsonNode&, std::unique_ptr<JsonNode>&, const Reporter&);
 const AttachFunction kAttachFunctions[] = {&AttachChild, &AttachChildFast};
 
 // Each row through AttachChild and through the reader's in-line AttachChildFast alike.
 TEST(AttachChild, AcceptsOrRefusesWithItsText) {
-    // clang-format off
-    const AttachRow rows[] = {
+    const struct {
+        const char* name;
+        JsonKind parentKind;
+        const char* parentText;  // none: no text
+        JsonKind childKind;
+        bool childHasChild;
+        const char* report;  // none: accepted
+    } rows[] = {
+        // clang-format off
         {"label_takes_string", Label, "Port", String, false, nullptr},
         {"label_takes_object_with_members", Label, "P", Object, true, nullptr},
         {"label_refuses_label", Label, "Port", Label, false, "JSON: Label Port has unknown child type"},
@@ -51,14 +49,14 @@ TEST(AttachChild, AcceptsOrRefusesWithItsText) {
         {"array_refuses_label", Array, nullptr, Label, false, "JSON: Label has unknown child type"},
         {"array_refuses_null_with_child", Array, nullptr, Null, true, "JSON: Node under array which should not have child does"},
         {"string_takes_nothing", String, "x", String, false, "JSON: Label has unknown type"},
+        // clang-format on
     };
-    // clang-format on
-    for (const AttachRow& row : rows) {
+    for (const auto& row : rows) {
         for (const AttachFunction attach : kAttachFunctions) {
             SCOPED_TRACE(row.name + std::string(attach == &AttachChild ? " slow" : " fast"));
-            auto parent = Node(row.parentKind);
-            parent->text =
-                row.parentText ? std::optional<std::string>(row.parentText) : std::nullopt;
+            auto parent = row.parentText
+                              ? std::make_unique<JsonNode>(row.parentKind, row.parentText)
+                              : Node(row.parentKind);
             auto child = Node(row.childKind);
             if (row.childHasChild) {
                 child->firstChild = Node(Label);
@@ -68,10 +66,8 @@ TEST(AttachChild, AcceptsOrRefusesWithItsText) {
             const JsonNode* childNode = child.get();
             ReportRecorder reports;
             EXPECT_EQ(attach(*parent, child, reports), row.report ? 7 : 1);
-            EXPECT_EQ(reports.texts, row.report ? std::vector<std::string>{row.report}
-                                                : std::vector<std::string>{});
-            EXPECT_EQ(child.get(),
-                      row.report ? childNode : nullptr);  // a refused child stays the caller's
+            EXPECT_EQ(reports.texts, row.report ? Texts{row.report} : Texts{});
+            EXPECT_EQ(child.get(), row.report ? childNode : nullptr);  // a refused one stays ours
             EXPECT_EQ(parent->firstChild.get(), row.report ? nullptr : childNode);
             EXPECT_TRUE(TreeLinksAgree(*parent));
         }
@@ -97,18 +93,8 @@ TEST(AttachChild, AppendsAfterTheLastChild) {
     }
 }
 
-TEST(TextEquals, ComparesBytesAndLength) {
-    auto label = std::make_unique<JsonNode>(Label, std::string("a\0b", 3));
-    EXPECT_TRUE(TextEquals(label.get(), std::string_view("a\0b", 3)));
-    for (const std::string_view other : {std::string_view("a"), {"A\0b", 3}, {"a\0bc", 4}}) {
-        EXPECT_FALSE(TextEquals(label.get(), other)) << other;
-    }
-    EXPECT_FALSE(TextEquals(Node(Null).get(), ""));
-    EXPECT_FALSE(TextEquals(nullptr, ""));
-}
-
-// A member's value read as an integer (the atol rule), a text and a flag.
-TEST(MemberReading, ReadsIntegerTextAndFlag) {
+// A member's value read as an integer (the atol rule), a text and a flag; texts compared whole.
+TEST(JsonAccess, ReadsMembersAndComparesTexts) {
     const struct {
         const char* name;
         JsonKind valueKind;
@@ -132,6 +118,11 @@ TEST(MemberReading, ReadsIntegerTextAndFlag) {
         EXPECT_EQ(ReadFlag(member), row.flag);
         EXPECT_EQ(IntValue(member ? ValueOf(member) : nullptr), row.integer);
     }
+    const JsonNode label(Label, std::string("a\0b", 3)), null(Null);
+    EXPECT_TRUE(TextEquals(&label, std::string_view("a\0b", 3)));
+    EXPECT_FALSE(TextEquals(&label, "a") || TextEquals(&label, {"A\0b", 3}) ||
+                 TextEquals(&label, {"a\0bc", 4}) || TextEquals(&null, "") ||
+                 TextEquals(nullptr, ""));
 }
 
 TEST(Reporter, ShowsUpToTheThresholdWithServerTextAsTextAndWhole) {
@@ -154,8 +145,7 @@ TEST(Reporter, ShowsUpToTheThresholdWithServerTextAsTextAndWhole) {
         SCOPED_TRACE(row.level);
         ReportRecorder reports;
         reports.reporter().ReportMessage(row.level, row.format, row.argument);
-        EXPECT_EQ(reports.texts,
-                  row.shown ? std::vector<std::string>{*row.shown} : std::vector<std::string>{});
+        EXPECT_EQ(reports.texts, row.shown ? Texts{*row.shown} : Texts{});
     }
     testing::internal::CaptureStderr();  // a reporter without a sink, and the standard one
     Reporter().ReportMessage(0, "JSON: Out of memory%s", "");
