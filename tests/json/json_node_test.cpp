@@ -93,19 +93,31 @@ TEST(AttachChild, AppendsAfterTheLastChild) {
     }
 }
 
-// A member's value read as an integer (the atol rule), a text and a flag; texts compared whole.
+// A member's value read as an integer by the one rule of atol (settings and typed text use it
+// too), a text and a flag; texts compared whole.
 TEST(JsonAccess, ReadsMembersAndComparesTexts) {
-    const struct {
-        const char* name;
-        JsonKind valueKind;
-        std::optional<std::string> valueText, text;
-        int32_t integer;
-        bool flag;
-    } rows[] = {
-        {"number", Number, "12.7", "12.7", 12, false},
-        {"true", True, std::nullopt, std::nullopt, 0, true},
-        {"no_label", Null, std::nullopt, std::nullopt, 0, false},
+    // clang-format off
+    const struct { const char* name; JsonKind valueKind; std::optional<std::string> valueText; int32_t integer; } rows[] = {
+        {"true", True, std::nullopt, 0},
+        {"no_label", Null, std::nullopt, 0},
+        {"plain digits", Number, "12059", 12059},
+        {"every kind of leading blank skipped", String, " \t\n\v\f\r255", 255},
+        {"digits up to the first non-digit", String, "2a", 2},
+        {"fraction cut", Number, "14074.5", 14074},
+        {"empty", String, "", 0},
+        {"minus sign", Number, "-5", -5},
+        {"plus sign", String, "+7", 7},
+        {"sign without digits", String, "-", 0},
+        {"only one sign", String, "+-5", 0},
+        {"blank between sign and digits", String, "- 5", 0},
+        {"largest value", Number, "2147483647", 2147483647},
+        {"smallest value", Number, "-2147483648", INT32_MIN},
+        {"one past the largest clamps", Number, "2147483648", 2147483647},
+        {"one past the smallest clamps", Number, "-2147483649", INT32_MIN},
+        {"very long digit runs clamp", Number, "99999999999999999999999999", 2147483647},
+        {"bytes after an embedded zero are ignored", String, std::string("12\0003", 4), 12},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         auto label = Node(Label);
@@ -114,8 +126,8 @@ TEST(JsonAccess, ReadsMembersAndComparesTexts) {
         ASSERT_EQ(AttachChild(*label, value), 1);
         const JsonNode* member = row.valueKind == Null ? nullptr : label.get();
         EXPECT_EQ(ReadInteger(member), row.integer);
-        EXPECT_EQ(ReadText(member), row.text);
-        EXPECT_EQ(ReadFlag(member), row.flag);
+        EXPECT_EQ(ReadText(member), row.valueText);
+        EXPECT_EQ(ReadFlag(member), row.valueKind == True);
         EXPECT_EQ(IntValue(member ? ValueOf(member) : nullptr), row.integer);
     }
     const JsonNode label(Label, std::string("a\0b", 3)), null(Null);
