@@ -1,21 +1,97 @@
-// The four message handlers through a Station and a recording view: {"C": parameters} is a
-// "Configuration", "S" "State", "R" "Rotators", "P" "Rotation"; {"X":0} is a reconnection.
+// The station model: click codes, the four message handlers through a recording view, and the
+// whole receive road over the fuzz seeds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 using namespace std::string_literals;
 
 #include "json/json_reader.h"
 #include "json/report.h"
+#include "model/click_codes.h"
 #include "model/station.h"
+#include "receive_road/receive_road.h"
 
 namespace {
+
+// What a click on a grid button asks of the server: antenna 1 select alone, 2 its double click,
+// 3 add, 4 remove; function 1 on, 2 off, 3 the alternate mode.
+enum Mode { None, Tx, Rx };
+
+// States: 0 unavailable, 1 available, 2 selected, else odd. The second press of a double click
+// follows the modes armed at the first press.
+TEST(ClickCodes, Antenna) {
+    const struct {
+        const char* name;
+        bool additive;
+        int32_t tx, rx;
+        Mode armed;
+        AntennaCodes click, doubleClick;
+    } rows[] = {
+        // clang-format off
+        {"plain, no mode: both sides", false, 0, 0, None, {1, 1}, {2, 2}},
+        {"plain, TX armed: TX only", false, 2, 1, Tx, {1, 0}, {2, 0}},
+        {"plain, RX armed: RX only", false, 1, 2, Rx, {0, 1}, {0, 2}},
+        {"additive tx selected: drop both", true, 2, 0, None, {4, 4}, {2, 2}},
+        {"additive tx selected, RX armed, rx selected", true, 2, 2, Rx, {0, 4}, {0, 2}},
+        {"additive tx selected, RX armed, rx available", true, 2, 1, Rx, {0, 3}, {0, 2}},
+        {"additive tx selected, RX armed, rx unavailable", true, 2, 0, Rx, {0, 0}, {0, 2}},
+        {"additive tx available: add both", true, 1, 2, None, {3, 3}, {2, 2}},
+        {"additive tx available, TX armed", true, 1, 0, Tx, {3, 0}, {2, 0}},
+        {"additive tx unavailable: rx decides (selected)", true, 0, 2, None, {0, 4}, {2, 2}},
+        {"additive tx unavailable: rx decides (available)", true, 0, 1, None, {0, 3}, {2, 2}},
+        {"additive tx and rx unavailable: nothing", true, 0, 0, None, {0, 0}, {2, 2}},
+        {"additive tx unavailable, TX armed: nothing", true, 0, 2, Tx, {0, 0}, {2, 0}},
+        {"additive tx odd code: rx decides", true, 7, 2, None, {0, 4}, {2, 2}},
+        {"additive odd rx code gives nothing", true, 0, -3, None, {0, 0}, {2, 2}},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        AntFuncDescription antenna;
+        std::tie(antenna.additive, antenna.txState, antenna.rxState) =
+            std::tie(row.additive, row.tx, row.rx);
+        EXPECT_EQ(AntennaClickCodes(antenna, row.armed == Tx, row.armed == Rx), row.click);
+        EXPECT_EQ(AntennaDoubleClickCodes(row.armed == Tx, row.armed == Rx), row.doubleClick);
+    }
+}
+
+TEST(ClickCodes, Function) {
+    const struct {
+        const char* name;
+        bool momentary, alternate;
+        int32_t state, click, doubleClick;
+    } rows[] = {
+        {"latching available: turn on", false, false, 1, 1, 0},
+        {"latching selected: turn off", false, false, 2, 2, 0},
+        {"latching odd state: nothing", false, false, 5, 0, 0},
+        {"momentary available: press", true, false, 1, 1, 0},
+        {"momentary selected: nothing", true, false, 2, 0, 0},
+        {"alternate available: double gives 3", false, true, 1, 1, 3},
+        {"alternate odd state: double gives 3", false, true, -4, 0, 3},
+        {"alternate unavailable: nothing", false, true, 0, 0, 0},
+        {"momentary alternate selected", true, true, 2, 0, 3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        AntFuncDescription function;
+        function.kind = DescriptionKind::Function;
+        std::tie(function.momentary, function.alternate, function.txState, function.rxState) =
+            std::tie(row.momentary, row.alternate, row.state, row.state);
+        EXPECT_EQ(FunctionClickState(function), row.click);
+        EXPECT_EQ(FunctionDoubleClickState(function), row.doubleClick);
+    }
+}
 
 void Add(std::string& text, const char* separator, const std::string& part) {
     text += (text.empty() ? "" : separator) + part;
@@ -25,8 +101,8 @@ std::string Text(const GridButtonState& s) {
     return std::to_string(s.txState) + " " + std::to_string(s.rxState) + (s.highlight ? " h" : "");
 }
 
-// The station and its recording  A call that names a grid slot or rotator that does not
-// exist throws, and fails the row.
+// The station and its recording view; {"C":...} is a Configuration, "S" State, "R" Rotators, "P"
+// Rotation, {"X":0} a reconnection. A call naming a slot or rotator that does not exist throws.
 class Bench : public StationView {
 public:
     Bench() { station.SetConnectedTitle("C"); }
@@ -255,6 +331,30 @@ TEST(Station, LookupsOutsideTheRecords) {
     station.UpdateRotation(1, 0, 360, 45);
     station.ApplyState(1, 2, 2, false, DescriptionKind::Antenna);
     EXPECT_EQ(bench.log, "state 0 2 2");
+}
+
+// The fuzz target's seeds through the whole receive road (socket reads, reader, dispatch, station)
+// with its invariant checks.
+namespace fs = std::filesystem;
+
+TEST(ReceiveRoad, SeedsRunCleanWithEveryReentry) {
+    const fs::path kSeeds = fs::path(KEVA_SOURCE_DIR) / "fuzz/seeds/receive_road";
+    std::error_code error;
+    int seeds = 0;
+    for (const auto& entry : fs::directory_iterator(kSeeds, error)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::vector<uint8_t> input{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_GE(input.size(), 2u);
+        ++seeds;
+        EXPECT_EQ(RunReceiveRoad(input.data(), input.size()), "") << "as stored";
+        for (uint8_t switches = 1; switches < 16; ++switches) {
+            input[0] = switches;
+            EXPECT_EQ(RunReceiveRoad(input.data(), input.size()), "") << int(switches);
+        }
+    }
+    ASSERT_FALSE(error) << kSeeds << ": " << error.message();
+    EXPECT_GE(seeds, 1) << kSeeds << " holds no seed";
 }
 
 }  // namespace
