@@ -27,15 +27,9 @@ const AttachFunction kAttachFunctions[] = {&AttachChild, &AttachChildFast};
 
 // Each row through AttachChild and through the reader's in-line AttachChildFast alike.
 TEST(AttachChild, AcceptsOrRefusesWithItsText) {
-    const struct {
-        const char* name;
-        JsonKind parentKind;
-        const char* parentText;  // none: no text
-        JsonKind childKind;
-        bool childHasChild;
-        const char* report;  // none: accepted
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    // parentText nullptr: no text; report nullptr: accepted.
+    const struct { const char* name; JsonKind parentKind; const char* parentText; JsonKind childKind; bool childHasChild; const char* report; } rows[] = {
         {"label_takes_string", Label, "Port", String, false, nullptr},
         {"label_takes_object_with_members", Label, "P", Object, true, nullptr},
         {"label_refuses_label", Label, "Port", Label, false, "JSON: Label Port has unknown child type"},
@@ -49,8 +43,8 @@ TEST(AttachChild, AcceptsOrRefusesWithItsText) {
         {"array_refuses_label", Array, nullptr, Label, false, "JSON: Label has unknown child type"},
         {"array_refuses_null_with_child", Array, nullptr, Null, true, "JSON: Node under array which should not have child does"},
         {"string_takes_nothing", String, "x", String, false, "JSON: Label has unknown type"},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         for (const AttachFunction attach : kAttachFunctions) {
             SCOPED_TRACE(row.name + std::string(attach == &AttachChild ? " slow" : " fast"));
@@ -141,18 +135,14 @@ TEST(Reporter, ShowsUpToTheThresholdWithServerTextAsTextAndWhole) {
     // Formatting a report above the threshold would read through a pointer that points nowhere.
     const char* const nowhere = reinterpret_cast<const char*>(uintptr_t{8});
     const std::string longName(100000, 'n');
-    const struct {
-        int level;
-        const char* format;
-        const char* argument;
-        std::optional<std::string> shown;  // none: dropped
-    } rows[] = {
+    // clang-format off
+    const struct { int level; const char* format; const char* argument; std::optional<std::string> shown; } rows[] = {
         {1, "Found Message %s", nowhere, std::nullopt},
-        {0, "Unknown message %s received from client", "%s%n%x",
-         "Unknown message %s%n%x received from client"},
+        {0, "Unknown message %s received from client", "%s%n%x", "Unknown message %s%n%x received from client"},
         {0, "%s", "", ""},
         {0, "Unknown message %s", longName.c_str(), "Unknown message " + longName},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.level);
         ReportRecorder reports;

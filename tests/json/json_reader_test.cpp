@@ -86,19 +86,14 @@ TEST(JsonReader, GivesTheSameTraceInEveryCut) {
 
 // Feeds in sequence, each with the status it must answer; an empty step feeds no bytes.
 TEST(JsonReader, AnswersEachFeedOfASequence) {
-    const struct {
-        const char* name;
-        bool handler;
-        std::vector<std::pair<std::string, JsonStatus>> steps;
-        std::vector<std::string> documents;  // handed over, or (no handler) the one held at the end
-        std::vector<std::string> reports;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    // documents: handed over, or (no handler) the one held at the end.
+    const struct { const char* name; bool handler; std::vector<std::pair<std::string, JsonStatus>> steps; std::vector<std::string> documents; std::vector<std::string> reports; } rows[] = {
     {"after_an_error_answers_it_again_and_reads_nothing", true, {{"{\"a\":[1 2]", kSyntax}, {"}{}", kSyntax}, {"", kSyntax}}, {}, {"JSON: Found start of object when expecting separator or end of array"}},
     {"no_handler_holds_the_first_document", false, {{"", kMore}, {"{\"a\":[1", kMore}, {"]} \t", kEnded}, {"", kEnded}, {" ", kEnded}, {"{", kSyntax}}, {R"({"a":[1]})"}, {"JSON: Found start of object after end of document at line 1     "}},
     {"no_handler_names_the_bad_token_after_the_document", false, {{"{}\"x", kEnded}, {"\x01", kSyntax}}, {"{}"}, {"JSON: Found string after end of document"}},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ReportRecorder reports;
@@ -151,14 +146,9 @@ std::string MemberWithString(std::size_t length) {
 TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
     const char* const kOut = "report JSON: Out of memory\nstatus OutOfMemory";
     const char* const kMore = "status NeedMore";
-    const struct {
-        const char* name;
-        std::size_t chunk;                       // 0: the whole input in one Feed
-        const char* tail;                        // the trace after the documents
-        std::vector<std::size_t> documentSizes;  // TreeText size of each document
-        std::function<std::string()> input;      // made when the row runs: some are about 16 MiB
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    // chunk 0: all in one Feed; documentSizes: TreeText sizes; input made when run (up to 16 MiB).
+    const struct { const char* name; std::size_t chunk; const char* tail; std::vector<std::size_t> documentSizes; std::function<std::string()> input; } rows[] = {
         {"deep_arrays_whole", 0, kMore, {200006}, [] { return R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}"; }},
         {"line_number_of_a_million", 4096, "report JSON: Unexpected character 'x' in object at line 1000000\nstatus SyntaxError", {7}, [] { return R"({"a":1})" + std::string(999999, '\n') + "x"; }},
         {"string_past_the_cap_whole", 0, kOut, {}, [] { return MemberWithString(kMax); }},
@@ -170,8 +160,8 @@ TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
         {"each_document_counts_on_its_own", 65536, kMore, {kMax / 2 + 1024 + 8, kMax / 2 + 1024 + 8}, [] { return MemberWithString(kMax / 2 + 1024) + MemberWithString(kMax / 2 + 1024); }},
         // Blanks take no memory: a document with more than the cap of them is still read.
         {"blanks_inside_a_document_are_free", 1 << 20, kMore, {7}, [] { return "{" + std::string(kMax + 1, ' ') + R"("a":1})"; }},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::string trace, line, tail;
@@ -195,12 +185,9 @@ TEST(KevaTrace, PrintsTheTraceAndExitsWithItsStatus) {
         "document {\"a\":1}\n"
         "report JSON: Unexpected character '}' (possible misspelling of 'true') at line 3     \n"
         "status LexicalError\n";
-    const struct {
-        const char* name;
-        const char* arguments;  // shell words after the program and before the input file
-        std::string out;        // standard output; for help, its start
-        int exitStatus;
-    } rows[] = {
+    // clang-format off
+    // arguments: shell words before the input file; out: standard output (for help, its start).
+    const struct { const char* name; const char* arguments; std::string out; int exitStatus; } rows[] = {
         {"file_whole", "", trace, 1},
         {"standard_input_in_chunks_of_3", "--chunk 3 <", trace, 1},
         {"help", "--help", "usage: keva-trace [--chunk N] [FILE]\nFeeds a captured byte stream", 0},
@@ -208,6 +195,7 @@ TEST(KevaTrace, PrintsTheTraceAndExitsWithItsStatus) {
         {"unknown_option", "--bogus", "", 2},
         {"missing_file", "'/nonexistent/keva' <", "", 2},
     };
+    // clang-format on
     const std::string path = testing::TempDir() + "keva_trace_input";
     std::ofstream(path, std::ios::binary) << "{\"a\":1}\r\n{\"%s%n\":tru}\n{\"b\":2}";
     for (const auto& row : rows) {

@@ -31,14 +31,8 @@ enum Mode { None, Tx, Rx };
 // States: 0 unavailable, 1 available, 2 selected, else odd. The second press of a double click
 // follows the modes armed at the first press.
 TEST(ClickCodes, Antenna) {
-    const struct {
-        const char* name;
-        bool additive;
-        int32_t tx, rx;
-        Mode armed;
-        AntennaCodes click, doubleClick;
-    } rows[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char* name; bool additive; int32_t tx, rx; Mode armed; AntennaCodes click, doubleClick; } rows[] = {
         {"plain, no mode: both sides", false, 0, 0, None, {1, 1}, {2, 2}},
         {"plain, TX armed: TX only", false, 2, 1, Tx, {1, 0}, {2, 0}},
         {"plain, RX armed: RX only", false, 1, 2, Rx, {0, 1}, {0, 2}},
@@ -54,8 +48,8 @@ TEST(ClickCodes, Antenna) {
         {"additive tx unavailable, TX armed: nothing", true, 0, 2, Tx, {0, 0}, {2, 0}},
         {"additive tx odd code: rx decides", true, 7, 2, None, {0, 4}, {2, 2}},
         {"additive odd rx code gives nothing", true, 0, -3, None, {0, 0}, {2, 2}},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         AntFuncDescription antenna;
@@ -67,11 +61,8 @@ TEST(ClickCodes, Antenna) {
 }
 
 TEST(ClickCodes, Function) {
-    const struct {
-        const char* name;
-        bool momentary, alternate;
-        int32_t state, click, doubleClick;
-    } rows[] = {
+    // clang-format off
+    const struct { const char* name; bool momentary, alternate; int32_t state, click, doubleClick; } rows[] = {
         {"latching available: turn on", false, false, 1, 1, 0},
         {"latching selected: turn off", false, false, 2, 2, 0},
         {"latching odd state: nothing", false, false, 5, 0, 0},
@@ -82,6 +73,7 @@ TEST(ClickCodes, Function) {
         {"alternate unavailable: nothing", false, true, 0, 0, 0},
         {"momentary alternate selected", true, true, 2, 0, 3},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         AntFuncDescription function;
