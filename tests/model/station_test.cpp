@@ -203,13 +203,10 @@ public:
     Station station{*this, reporter_};
 };
 
-struct Row {
-    const char* name;
-    const char* setup;  // handled first; the probes then watch `steps` only
-    std::string steps;
-    const char* expected;       // "probe: text" lines
-    const char* inReport = "";  // handled inside the first report
-};
+// clang-format off
+// setup is handled first, then the probes watch `steps` only; expected: "probe: text" lines;
+// inReport: handled inside the first report.
+struct Row { const char* name; const char* setup; std::string steps; const char* expected; const char* inReport = ""; };
 
 // Slots 0-5: antenna 1 "Yagi" (rotator 1), 2 "Quad" (rotators 2, 1), 3 "Twin" and again 3
 // "Twin too", 0 "Zero", function 1 "Amp"; rotators 1 "North", 2 "South".
@@ -219,18 +216,14 @@ const char* const kStation =
       {"Antenna":2,"ShortName":"Quad","Description":[{"Rotator":2},{"Rotator":1}]},
       {"Antenna":3,"ShortName":"Twin"},{"Antenna":3,"ShortName":"Twin too"},
       {"Antenna":0,"ShortName":"Zero"}],"Functions":[{"Function":1,"ShortName":"Amp"}]}})";
-const char* const kOneAntenna =
-    R"({"C":{"LowerFrequency":1,"UpperFrequency":2,"Antennas":[{"Antenna":1}]}})";
-const char* const kTwoTowers =
-    R"({"R":{"Rotators":[{"Rotator":4,"ShortName":"Tower"},{"Rotator":4}]}})";
+const char* const kOneAntenna = R"({"C":{"LowerFrequency":1,"UpperFrequency":2,"Antennas":[{"Antenna":1}]}})";
+const char* const kTwoTowers = R"({"R":{"Rotators":[{"Rotator":4,"ShortName":"Tower"},{"Rotator":4}]}})";
 const char* const kThree = R"({"C":{"Antennas":[{"Antenna":1},{"Antenna":2},{"Antenna":3}]}})";
-const char* const kSeventeen =
-    R"({"C":{"Antennas":[{"Antenna":1,"Description":[{"Rotator":2}]},{"Antenna":2},{"Antenna":3},{"Antenna":4},{"Antenna":5},{"Antenna":6},{"Antenna":7},{"Antenna":8},{"Antenna":9},{"Antenna":10},{"Antenna":11},{"Antenna":12},{"Antenna":13},{"Antenna":14},{"Antenna":15},{"Antenna":16},{"Antenna":17}]}})";
+const char* const kSeventeen = R"({"C":{"Antennas":[{"Antenna":1,"Description":[{"Rotator":2}]},{"Antenna":2},{"Antenna":3},{"Antenna":4},{"Antenna":5},{"Antenna":6},{"Antenna":7},{"Antenna":8},{"Antenna":9},{"Antenna":10},{"Antenna":11},{"Antenna":12},{"Antenna":13},{"Antenna":14},{"Antenna":15},{"Antenna":16},{"Antenna":17}]}})";
 #define UNREADABLE "Message parameters are empty or unreadable"
 #define NOT_OBJECT "Message parameters are not an object"
 #define KEPT R"({"S":{"TXLongName":"Kept"}} {"S":{"TXLongName":"New",)"
 
-// clang-format off
 const Row kRows[] = {
     {"WorkedPlacementExample", "", R"({"C":{"LowerFrequency":7000,"UpperFrequency":7300,"Antennas":[{"Antenna":1,"ShortName":"First","Row":0,"Column":0},{"Antenna":2,"ShortName":"Second","Row":0,"Column":0},{"Antenna":3}],"Functions":[{"Function":9,"ShortName":"Amp","Row":4,"Column":2}]}})", "grid: 0=0:First 1=1:Second 2=2: 14=3:Amp\ntitle: [7000-7300] C\nreports: \nmode: 1"},
     {"ADuplicatePlaceGoesToTheLowestFreeSlotAfterAllPlacedOnes", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":1,"Column":0},{"Antenna":2,"Row":0,"Column":0},{"Antenna":3,"Row":1,"Column":0}]}})", "grid: 0=1: 1=0: 2=2:"},
@@ -291,8 +284,7 @@ TEST(Station, Handle) {
         SCOPED_TRACE(row.name);
         Bench bench;
         bench.Handle(row.setup);
-        bench.reports.clear();
-        bench.log.clear();
+        bench.reports = bench.log = "";
         bench.disarms = 0;
         bench.station.lastClickTxArmed = bench.station.lastClickRxArmed = true;
         bench.Handle(row.steps, row.inReport);
@@ -331,9 +323,8 @@ namespace fs = std::filesystem;
 
 TEST(ReceiveRoad, SeedsRunCleanWithEveryReentry) {
     const fs::path kSeeds = fs::path(KEVA_SOURCE_DIR) / "fuzz/seeds/receive_road";
-    std::error_code error;
-    int seeds = 0;
-    for (const auto& entry : fs::directory_iterator(kSeeds, error)) {
+    int seeds = 0;  // a missing folder throws and fails the test
+    for (const auto& entry : fs::directory_iterator(kSeeds)) {
         SCOPED_TRACE(entry.path().filename().string());
         std::ifstream in(entry.path(), std::ios::binary);
         std::vector<uint8_t> input{std::istreambuf_iterator<char>(in), {}};
@@ -345,7 +336,6 @@ TEST(ReceiveRoad, SeedsRunCleanWithEveryReentry) {
             EXPECT_EQ(RunReceiveRoad(input.data(), input.size()), "") << int(switches);
         }
     }
-    ASSERT_FALSE(error) << kSeeds << ": " << error.message();
     EXPECT_GE(seeds, 1) << kSeeds << " holds no seed";
 }
 
