@@ -87,8 +87,7 @@ TEST(AttachChild, AppendsAfterTheLastChild) {
     }
 }
 
-// A member's value read as an integer by the one rule of atol (settings and typed text use it
-// too), a text and a flag; texts compared whole.
+// A member's value read as an integer (the atol rule), a text and a flag; texts compared whole.
 TEST(JsonAccess, ReadsMembersAndComparesTexts) {
     // clang-format off
     const struct { const char* name; JsonKind valueKind; std::optional<std::string> valueText; int32_t integer; } rows[] = {
