@@ -21,15 +21,13 @@ const QRgb Dark = 0x696969, Shadow = 0xA0A0A0;
 // Each row sets one button's state and size; then its face at ratios 1 and 2 (probes in logical
 // pixels), the events told about it and what is read.
 TEST(Buttons, FacesAndWhatTheyReadAndTell) {
-    ColorScheme scheme, greenAvailable;
-    greenAvailable.availableColor = 0x00FF00u;
+    ColorScheme scheme;
     CAntFuncButton grid(5, scheme, nullptr);
     CRotatorButton rotator(20, scheme, nullptr);
     CTRButton mode(1009, scheme, nullptr);
     Announced announced;
-    for (OwnerDrawButton* button :
-         {static_cast<OwnerDrawButton*>(&grid), static_cast<OwnerDrawButton*>(&rotator),
-          static_cast<OwnerDrawButton*>(&mode)})
+    const std::array<OwnerDrawButton*, 3> widgets{&grid, &rotator, &mode};
+    for (OwnerDrawButton* button : widgets)
         announced.Watch(button);
     grid.setText(QStringLiteral("&Beam && Co"));
     mode.setText(QStringLiteral("&T\nX"));  // a line feed reads as a blank
@@ -44,21 +42,16 @@ TEST(Buttons, FacesAndWhatTheyReadAndTell) {
     // Mode rows arm by state.txState; the rotator's "new" label is set by text and Redraw.
     const struct { const char* behaviour; Widget widget; DescriptionKind kind; GridButtonState state; const char* label; bool onGrid, inUse;
         Types told; const char *name, *description; std::vector<Probe> probes = {}; bool checked = false, down = false, green = false; QSize size = {95, 41}; } rows[] = {
-        {"grid as it starts; raised edge on the bottom and right", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable",
-         {{94, 20, Dark}, {93, 20, Shadow}, {40, 40, Dark}, {40, 39, Shadow}, {0, 20, U}, {40, 0, U}}},
-        {"sunken edge on the top and left when pressed", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable",
-         {{0, 20, Shadow}, {1, 20, Dark}, {40, 0, Shadow}, {40, 1, Dark}, {94, 20, U}, {40, 40, U}}, false, true},
-        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, Ant, {1, 0, false}, "", 0, 0, Description, "Beam & Co", "TX available, RX unavailable",
-         {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
+        {"grid as it starts; raised edge on the bottom and right", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable", {{94, 20, Dark}, {93, 20, Shadow}, {40, 40, Dark}, {40, 39, Shadow}, {0, 20, U}, {40, 0, U}}},
+        {"sunken edge on the top and left when pressed", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable", {{0, 20, Shadow}, {1, 20, Dark}, {40, 0, Shadow}, {40, 1, Dark}, {94, 20, U}, {40, 40, U}}, false, true},
+        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, Ant, {1, 0, false}, "", 0, 0, Description, "Beam & Co", "TX available, RX unavailable", {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
         {"even height: rows 0..19 TX, 20..39 RX", Grid, Ant, {0, 1, false}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX available", {{5, 19, U}, {5, 20, A}}, false, false, false, {95, 40}},
-        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, Ant, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX selected",
-         {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A}, {40, 9, A}, {40, 31, A}, {40, 35, A}}},
+        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, Ant, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX selected", {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A}, {40, 9, A}, {40, 31, A}, {40, 35, A}}},
         {"the colours are the given scheme's", Grid, Ant, {1, 2, false}, "", 0, 0, Description, "Beam & Co", "TX available, RX selected", {{5, 5, Green}, {5, 30, Green}, {40, 33, S}}, false, false, true},
         {"TX selected", Grid, Ant, {2, 0, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX unavailable"},
         {"RX selected only", Grid, Ant, {0, 2, false}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected"},
         {"highlight set", Grid, Ant, {0, 2, true}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected, highlighted"},
-        {"both available; highlight dotted (x + y even) and inverted, three pixels inside", Grid, Ant, {1, 1, true}, "", 0, 0, Description, "Beam & Co", "TX available, RX available, highlighted",
-         {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I}, {92, 11, A}, {41, 37, I}, {41, 38, A}}},
+        {"both available; highlight dotted (x + y even) and inverted, three pixels inside", Grid, Ant, {1, 1, true}, "", 0, 0, Description, "Beam & Co", "TX available, RX available, highlighted", {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I}, {92, 11, A}, {41, 37, I}, {41, 38, A}}},
         {"now a function", Grid, Fn, {3, -5, true}, "", 0, 0, Description, "Beam & Co", "available, highlighted"},
         {"a function's RX state is not read", Grid, Fn, {3, 1, true}, "", 0, 0, None, "Beam & Co", "available, highlighted"},
         {"function selected", Grid, Fn, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "selected"},
@@ -85,10 +78,9 @@ TEST(Buttons, FacesAndWhatTheyReadAndTell) {
     // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
-        OwnerDrawButton* widget =
-            std::array<OwnerDrawButton*, 3>{&grid, &rotator, &mode}[row.widget];
+        OwnerDrawButton* widget = widgets[row.widget];
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
-        scheme = row.green ? greenAvailable : ColorScheme{};
+        scheme = row.green ? ColorScheme{.availableColor = Green} : ColorScheme{};
         widget->resize(row.size);
         widget->setDown(row.down);
         if (row.widget == Grid) {
@@ -123,12 +115,10 @@ TEST(Buttons, FacesAndWhatTheyReadAndTell) {
     // Both kinds of button offer their click as an action, a grid button only while enabled.
     QSignalSpy gridClicks(&grid, &QAbstractButton::clicked),
         modeClicks(&mode, &QAbstractButton::clicked);
-    QAccessibleActionInterface* gridActions =
-        QAccessible::queryAccessibleInterface(&grid)->actionInterface();
-    QAccessibleActionInterface* modeActions =
-        QAccessible::queryAccessibleInterface(&mode)->actionInterface();
-    ASSERT_TRUE(gridActions != nullptr && modeActions != nullptr);
-    EXPECT_TRUE(modeActions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    auto* gridActions = QAccessible::queryAccessibleInterface(&grid)->actionInterface();
+    auto* modeActions = QAccessible::queryAccessibleInterface(&mode)->actionInterface();
+    ASSERT_TRUE(gridActions && modeActions &&
+                modeActions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
     gridActions->doAction(QAccessibleActionInterface::pressAction());
     modeActions->doAction(QAccessibleActionInterface::toggleAction());
     EXPECT_TRUE(QTest::qWaitFor([&] { return gridClicks.count() + modeClicks.count() == 2; }));

@@ -31,12 +31,9 @@ TEST(Compass, RangeNeedleAndWhatTheyRead) {
     EXPECT_EQ(iface->role(), QAccessible::Dial);
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Compass"));
     ASSERT_NE(iface->valueInterface(), nullptr);
-    const Types None, Range = {QAccessible::DescriptionChanged},
-                      Value = {QAccessible::ValueChanged},
-                      Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
-    const char *const noLimit = "no limit", *const from180 =
-                                                "reachable from 180 clockwise through 450 degrees";
     // clang-format off
+    const Types None, Range = {QAccessible::DescriptionChanged}, Value = {QAccessible::ValueChanged}, Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
+    const char *const noLimit = "no limit", *const from180 = "reachable from 180 clockwise through 450 degrees";
     const struct { const char* behaviour; int32_t ccwLimit, rotation, position; Types told; const char *value, *range, *shaded; } rows[] = {
         {"as it opens", 0, 360, NoPosition, None, "no position", noLimit, "........"},
         {"a full turn shades nothing; needle north", 0, 360, 0, Value, "0 degrees", noLimit, "........"},
@@ -89,24 +86,21 @@ TEST(Compass, RangeNeedleAndWhatTheyRead) {
                     const int x = r * (180 + int(std::lround(radius * std::sin(bearing))));
                     const int y = r * (180 - int(std::lround(radius * std::cos(bearing))));
                     const QRgb pixel = Pixel(image, x, y), under = Pixel(rose, x, y);
-                    for (int shift : {0, 8, 16}) {
+                    for (int shift : {0, 8, 16})
                         ASSERT_NEAR((pixel >> shift) & 0xFF, ((under >> shift) & 0xFF) * keep / 255,
                                     2)
-                            << "bearing " << 22.5 + 45 * k;
-                    }
+                            << 22.5 + 45 * k;
                 }
             }
             const bool east = row.position == 90, drawn = row.position < 20000;
             for (const auto& p : needle) {
-                const int x = east ? 180 + p.along : 180 + p.across;
-                const int y = east ? 180 + p.across : 180 - p.along;
                 // Red within rounding: the constants put a needle at 0 or 90 a hair off the axis.
+                const auto red = [&](QRgb c) {
+                    return (qRed(c) >= 250 && qGreen(c) <= 5 && qBlue(c) <= 5) == (p.red && drawn);
+                };
                 EXPECT_TRUE(row.shaded[0] == 0 ||
-                            AllOfBlock(image, r, x, y,
-                                       [&](QRgb c) {
-                                           return (qRed(c) >= 250 && qGreen(c) <= 5 &&
-                                                   qBlue(c) <= 5) == (p.red && drawn);
-                                       }))
+                            AllOfBlock(image, r, east ? 180 + p.along : 180 + p.across,
+                                       east ? 180 + p.across : 180 - p.along, red))
                     << p.along << " along, " << p.across << " across";
             }
         }
