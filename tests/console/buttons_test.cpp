@@ -15,8 +15,7 @@
 namespace {
 
 const QRgb U = 0x8080FF, A = 0x0000FF, S = 0xFF0000;  // unavailable, available, selected
-const QRgb I = A ^ 0xFFFFFFu, Green = 0x00FF00;       // available inverted
-const QRgb Dark = 0x696969, Shadow = 0xA0A0A0;
+const QRgb I = A ^ 0xFFFFFFu, Green = 0x00FF00, Dark = 0x696969, Shadow = 0xA0A0A0;
 
 // Each row sets one button's state and size; then its face at ratios 1 and 2 (probes in logical
 // pixels), the events told about it and what is read.
@@ -33,11 +32,10 @@ TEST(Buttons, FacesAndWhatTheyReadAndTell) {
     mode.setText(QStringLiteral("&T\nX"));  // a line feed reads as a blank
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&rotator)->text(QAccessible::Description), "");
     announced.Take(&grid);
-    const Types None, Description = {QAccessible::DescriptionChanged},
-                      State = {QAccessible::StateChanged};
+    // clang-format off
+    const Types None, Description = {QAccessible::DescriptionChanged}, State = {QAccessible::StateChanged};
     const DescriptionKind Ant = DescriptionKind::Antenna, Fn = DescriptionKind::Function;
     enum Widget { Grid, Rotator, Mode };
-    // clang-format off
     struct Probe { int x, y; QRgb colour; };
     // Mode rows arm by state.txState; the rotator's "new" label is set by text and Redraw.
     const struct { const char* behaviour; Widget widget; DescriptionKind kind; GridButtonState state; const char* label; bool onGrid, inUse;
@@ -136,22 +134,21 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
     CRotatorButton rotator(20, scheme, &face);
     rotator.move(0, 50);
     std::vector<std::string> given;
-    QObject::connect(&grid, &QAbstractButton::clicked, [&] { given.push_back("grid clicked"); });
-    QObject::connect(&grid, &OwnerDrawButton::doubleClicked,
-                     [&] { given.push_back("grid doubleClicked"); });
-    QObject::connect(&rotator, &QAbstractButton::clicked,
-                     [&] { given.push_back("rotator clicked"); });
-    QObject::connect(&rotator, &OwnerDrawButton::doubleClicked,
-                     [&] { given.push_back("rotator doubleClicked"); });
+    const auto tell = [&given](const char* what) {
+        return [&given, what] { given.push_back(what); };
+    };
+    QObject::connect(&grid, &QAbstractButton::clicked, tell("grid clicked"));
+    QObject::connect(&grid, &OwnerDrawButton::doubleClicked, tell("grid doubleClicked"));
+    QObject::connect(&rotator, &QAbstractButton::clicked, tell("rotator clicked"));
+    QObject::connect(&rotator, &OwnerDrawButton::doubleClicked, tell("rotator doubleClicked"));
     face.show();
     face.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&face));
     // clang-format off
     struct Step { QEvent::Type type; Qt::KeyboardModifiers modifiers = Qt::NoModifier; bool repeat = false; Qt::Key key = Qt::Key_Space; };
     const Qt::KeyboardModifiers Shift = Qt::ShiftModifier;
-    const Step down{QEvent::KeyPress}, up{QEvent::KeyRelease}, shiftDown{QEvent::KeyPress, Shift},
-        shiftUp{QEvent::KeyRelease, Shift}, repeatUp{QEvent::KeyRelease, Shift, true},
-        repeatDown{QEvent::KeyPress, Shift, true}, press{QEvent::MouseButtonPress},
+    const Step down{QEvent::KeyPress}, up{QEvent::KeyRelease}, shiftDown{QEvent::KeyPress, Shift}, shiftUp{QEvent::KeyRelease, Shift},
+        repeatUp{QEvent::KeyRelease, Shift, true}, repeatDown{QEvent::KeyPress, Shift, true}, press{QEvent::MouseButtonPress},
         release{QEvent::MouseButtonRelease}, doublePress{QEvent::MouseButtonDblClick};
     const std::vector<std::string> click = {"grid clicked"};
     const std::vector<std::string> doubleClick = {"grid clicked", "grid doubleClicked"};

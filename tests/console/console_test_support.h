@@ -76,9 +76,8 @@ inline QImage RenderAt(QWidget& widget, int ratio = 1) {
 // Whether every device pixel of logical pixel (x, y) passes `test`.
 template <class Test>
 bool AllOfBlock(const QImage& image, int ratio, int x, int y, Test test) {
-    for (int d = 0; d < ratio * ratio; ++d) {
+    for (int d = 0; d < ratio * ratio; ++d)
         if (!test(Pixel(image, ratio * x + d % ratio, ratio * y + d / ratio)))
             return false;
-    }
     return true;
 }

@@ -36,9 +36,8 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     }
     host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
-    const QString defaults =
-        QStringLiteral("[Color]\nUnavailable=16744576\nAvailable=16711680\nSelected=255\n");
     // clang-format off
+    const QString defaults = QStringLiteral("[Color]\nUnavailable=16744576\nAvailable=16711680\nSelected=255\n");
     const struct { const char* behaviour; int chooserButton; bool chooserAccepts; QColor picked, openedWith; int closeButton; ColorScheme inUse; QString saved; /* empty: no file */ } rows[] = {
         {"Cancel drops a picked colour and saves nothing", 5, true, QColor(0, 255, 0), QColor(255, 0, 0), 2, ColorScheme{}, QString()},
         {"OK without changes writes all four keys in order", 0, true, QColor(), QColor(), 1, ColorScheme{}, defaults + "Text=7929855\n"},
@@ -95,8 +94,8 @@ TEST(SmallDialogs, ModalFlows) {
     CAboutDlg about;
     QApplication::setFont(saved);
     EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("KEVA Windows Client Version 0.2"));
-    EXPECT_TRUE(about.iconLabel() && about.findChildren<QLabel*>().size() == 2);
-    ASSERT_EQ(about.findChildren<QPushButton*>().size(), 1);
+    ASSERT_TRUE(about.iconLabel() && about.findChildren<QLabel*>().size() == 2 &&
+                about.findChildren<QPushButton*>().size() == 1);
     EXPECT_EQ(about.findChild<QPushButton*>()->text(), QStringLiteral("OK"));
     for (int ratio : {1, 2}) {
         const QImage image = RenderAt(*about.versionLabel(), ratio);

@@ -79,7 +79,6 @@ TEST(RotatorWindow, CompassReadsAndEveryControlAsks) {
         EXPECT_EQ(iface->valueInterface()->currentValue(), shown);
         EXPECT_EQ(iface->text(QAccessible::Description), row.range);
         for (int r : {1, 2}) {
-            SCOPED_TRACE(testing::Message() << "ratio " << r);
             const QImage image = RenderAt(*compass, r);  // drawn at the extremes too
             const QImage& rose = CompassRoseImage(r);
             for (int k = 0; row.shaded[0] != 0 && k < 8; ++k) {
@@ -90,9 +89,8 @@ TEST(RotatorWindow, CompassReadsAndEveryControlAsks) {
                     const int y = r * (180 - int(std::lround(radius * std::cos(bearing))));
                     const QRgb pixel = Pixel(image, x, y), under = Pixel(rose, x, y);
                     for (int shift : {0, 8, 16})
-                        ASSERT_NEAR((pixel >> shift) & 0xFF, ((under >> shift) & 0xFF) * keep / 255,
-                                    2)
-                            << 22.5 + 45 * k;
+                        ASSERT_NEAR(pixel >> shift & 0xFF, (under >> shift & 0xFF) * keep / 255, 2)
+                            << r << " " << 22.5 + 45 * k;
                 }
             }
             const bool east = row.position == 90, drawn = row.position < 20000;
@@ -101,10 +99,10 @@ TEST(RotatorWindow, CompassReadsAndEveryControlAsks) {
                 const auto red = [&](QRgb c) {
                     return (qRed(c) >= 250 && qGreen(c) <= 5 && qBlue(c) <= 5) == (p.red && drawn);
                 };
-                EXPECT_TRUE(row.shaded[0] == 0 ||
-                            AllOfBlock(image, r, east ? 180 + p.along : 180 + p.across,
-                                       east ? 180 + p.across : 180 - p.along, red))
-                    << p.along << " along, " << p.across << " across";
+                const int x = 180 + (east ? p.along : p.across),
+                          y = east ? 180 + p.across : 180 - p.along;
+                EXPECT_TRUE(row.shaded[0] == 0 || AllOfBlock(image, r, x, y, red))
+                    << r << ": " << p.along << " along, " << p.across << " across";
             }
         }
     }
@@ -143,23 +141,22 @@ TEST(RotatorWindow, ModalFlows) {
         WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
             ASSERT_TRUE(QTest::qWaitForWindowActive(&running));
             EXPECT_EQ(running.windowTitle(), detach ? "Rotator - Beam" : "Rotator");
-            EXPECT_EQ(running.size(), QSize(381, 533));
-            EXPECT_EQ(running.compass()->geometry(), QRect(11, 11, 360, 390));
-            EXPECT_EQ(running.button(1009)->isVisible(), detach);
-            EXPECT_EQ(running.button(1009)->isEnabled(), detach);
+            EXPECT_EQ(
+                std::tuple(running.size(), running.compass()->geometry(),
+                           running.button(1009)->isVisible(), running.button(1009)->isEnabled()),
+                std::tuple(QSize(381, 533), QRect(11, 11, 360, 390), detach, detach));
             PaintLog counter;
             running.compass()->installEventFilter(&counter);
             rotator->relativePosition = 90;
             running.RotationChanged();
             EXPECT_EQ(counter.painted.size(), 1u);
-            running.compass()->removeEventFilter(&counter);
             if (detach) {
                 // Tab runs from the edit through the buttons to the compass, which then shows a
                 // dotted focus rectangle (pixels with x + y even inverted on the rose's border).
                 EXPECT_EQ(running.focusWidget(), running.bearingEdit());
                 EXPECT_EQ(QAccessible::queryAccessibleInterface(running.bearingEdit())
                               ->text(QAccessible::Name),
-                          QStringLiteral("Bearing"));
+                          "Bearing");
                 std::vector<QWidget*> order = {running.bearingEdit()}, expected = order;
                 for (int id = 1003; id <= 1010; ++id)
                     expected.push_back(id < 1010 ? static_cast<QWidget*>(running.button(id))
@@ -174,11 +171,10 @@ TEST(RotatorWindow, ModalFlows) {
                 // clang-format off
                 const struct { int x, y; bool dotted; } probes[] = {{0, 0, true}, {2, 0, true}, {0, 180, true}, {359, 359, true}, {1, 0, false}, {0, 1, false}, {1, 1, false}, {180, 180, false}};
                 // clang-format on
-                for (const auto& p : probes) {
+                for (const auto& p : probes)
                     EXPECT_EQ(Pixel(focused, p.x, p.y),
                               Pixel(unfocused, p.x, p.y) ^ (p.dotted ? 0xFFFFFFu : 0u))
                         << p.x << "," << p.y;
-                }
                 // A press turns the rotator and leaves the focus where it is.
                 running.bearingEdit()->setFocus(Qt::TabFocusReason);
                 QTest::mouseClick(running.compass(), Qt::LeftButton, {}, QPoint(280, 180));
@@ -198,9 +194,8 @@ TEST(RotatorWindow, ModalFlows) {
             // No button is or looks like the default, wherever the focus goes; Enter on a
             // focused button clicks it (Shift+Return is not Enter), and in the edit closes
             // without asking.
-            for (QWidget* focus : {static_cast<QWidget*>(running.bearingEdit()),
-                                   static_cast<QWidget*>(running.button(1004)),
-                                   static_cast<QWidget*>(running.button(1003))}) {
+            for (QWidget* focus : std::initializer_list<QWidget*>{
+                     running.bearingEdit(), running.button(1004), running.button(1003)}) {
                 focus->setFocus(Qt::TabFocusReason);
                 EXPECT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, 10000));
                 for (int id = 1003; id <= 1009; ++id)
