@@ -81,17 +81,14 @@ TEST(Buttons, FacesAndWhatTheyReadAndTell) {
         scheme = row.green ? ColorScheme{.availableColor = Green} : ColorScheme{};
         widget->resize(row.size);
         widget->setDown(row.down);
-        if (row.widget == Grid) {
-            grid.SetKind(row.kind);
-            grid.SetState(row.state);
-        } else if (row.widget == Mode) {
+        if (row.widget == Grid)
+            grid.SetKind(row.kind), grid.SetState(row.state);
+        else if (row.widget == Mode)
             mode.SetArmed(row.state.txState != 0);
-        } else if (std::string(row.label) == "new") {
-            rotator.setText(QStringLiteral("Beam\n10"));
-            rotator.Redraw();
-        } else {
+        else if (std::string(row.label) == "new")
+            rotator.setText(QStringLiteral("Beam\n10")), rotator.Redraw();
+        else
             rotator.SetLabelAndMarks(row.label, row.onGrid, row.inUse);
-        }
         for (int ratio : {1, 2}) {
             const QImage image = RenderAt(*widget, ratio);
             ASSERT_EQ(image.size(), row.size * ratio);
@@ -150,8 +147,7 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
     const Step down{QEvent::KeyPress}, up{QEvent::KeyRelease}, shiftDown{QEvent::KeyPress, Shift}, shiftUp{QEvent::KeyRelease, Shift},
         repeatUp{QEvent::KeyRelease, Shift, true}, repeatDown{QEvent::KeyPress, Shift, true}, press{QEvent::MouseButtonPress},
         release{QEvent::MouseButtonRelease}, doublePress{QEvent::MouseButtonDblClick};
-    const std::vector<std::string> click = {"grid clicked"};
-    const std::vector<std::string> doubleClick = {"grid clicked", "grid doubleClicked"};
+    const std::vector<std::string> click = {"grid clicked"}, doubleClick = {"grid clicked", "grid doubleClicked"};
     enum OnClick { Nothing, Hide, Disable };  // what the click's handler does to the button
     const struct { const char* behaviour; bool onGrid; std::vector<Step> steps; std::vector<std::string> given; OnClick onClick = Nothing; } rows[] = {
         {"mouse click", true, {press, release}, click},

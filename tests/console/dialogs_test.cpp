@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <array>
 #include <tuple>
 
 #include "console/about_dialog.h"
@@ -27,7 +28,6 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     const SettingsLocation settings{settingsFile.string()};
     ColorScheme inUse;
     QWidget host;
-    host.resize(250, 60);
     CTRButton tx(1009, inUse, &host), rx(1005, inUse, &host), grid(5, inUse, &host);
     PaintLog recorder;
     for (int left = 0; CTRButton * button : {&tx, &rx, &grid}) {
@@ -117,9 +117,7 @@ TEST(SmallDialogs, ModalFlows) {
         CRelative relative;
         CFrequencyDlg frequency;
         frequency.frequencyText = row.before;
-        QDialog& dialog = row.kind == Relative    ? static_cast<QDialog&>(relative)
-                          : row.kind == Frequency ? static_cast<QDialog&>(frequency)
-                                                  : about;
+        QDialog& dialog = *std::array<QDialog*, 3>{&relative, &frequency, &about}[row.kind];
         EXPECT_EQ(dialog.windowTitle(), row.title);
         std::vector<Asked> asked;
         QObject::connect(&relative, &CRelative::antennaRequested,
