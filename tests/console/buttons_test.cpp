@@ -15,50 +15,41 @@
 namespace {
 
 const QRgb U = 0x8080FF, A = 0x0000FF, S = 0xFF0000;  // unavailable, available, selected
-const QRgb I = A ^ 0xFFFFFFu, Green = 0x00FF00;       // available inverted
-const QRgb Dark = 0x696969, Shadow = 0xA0A0A0;
+const QRgb I = A ^ 0xFFFFFFu, Green = 0x00FF00, Dark = 0x696969, Shadow = 0xA0A0A0;
 
 // Each row sets one button's state and size; then its face at ratios 1 and 2 (probes in logical
 // pixels), the events told about it and what is read.
 TEST(Buttons, FacesAndWhatTheyReadAndTell) {
-    ColorScheme scheme, greenAvailable;
-    greenAvailable.availableColor = 0x00FF00u;
+    ColorScheme scheme;
     CAntFuncButton grid(5, scheme, nullptr);
     CRotatorButton rotator(20, scheme, nullptr);
     CTRButton mode(1009, scheme, nullptr);
     Announced announced;
-    for (OwnerDrawButton* button :
-         {static_cast<OwnerDrawButton*>(&grid), static_cast<OwnerDrawButton*>(&rotator),
-          static_cast<OwnerDrawButton*>(&mode)})
+    const std::array<OwnerDrawButton*, 3> widgets{&grid, &rotator, &mode};
+    for (OwnerDrawButton* button : widgets)
         announced.Watch(button);
     grid.setText(QStringLiteral("&Beam && Co"));
     mode.setText(QStringLiteral("&T\nX"));  // a line feed reads as a blank
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&rotator)->text(QAccessible::Description), "");
     announced.Take(&grid);
-    const Types None, Description = {QAccessible::DescriptionChanged},
-                      State = {QAccessible::StateChanged};
+    // clang-format off
+    const Types None, Description = {QAccessible::DescriptionChanged}, State = {QAccessible::StateChanged};
     const DescriptionKind Ant = DescriptionKind::Antenna, Fn = DescriptionKind::Function;
     enum Widget { Grid, Rotator, Mode };
-    // clang-format off
     struct Probe { int x, y; QRgb colour; };
     // Mode rows arm by state.txState; the rotator's "new" label is set by text and Redraw.
     const struct { const char* behaviour; Widget widget; DescriptionKind kind; GridButtonState state; const char* label; bool onGrid, inUse;
         Types told; const char *name, *description; std::vector<Probe> probes = {}; bool checked = false, down = false, green = false; QSize size = {95, 41}; } rows[] = {
-        {"grid as it starts; raised edge on the bottom and right", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable",
-         {{94, 20, Dark}, {93, 20, Shadow}, {40, 40, Dark}, {40, 39, Shadow}, {0, 20, U}, {40, 0, U}}},
-        {"sunken edge on the top and left when pressed", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable",
-         {{0, 20, Shadow}, {1, 20, Dark}, {40, 0, Shadow}, {40, 1, Dark}, {94, 20, U}, {40, 40, U}}, false, true},
-        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, Ant, {1, 0, false}, "", 0, 0, Description, "Beam & Co", "TX available, RX unavailable",
-         {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
+        {"grid as it starts; raised edge on the bottom and right", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable", {{94, 20, Dark}, {93, 20, Shadow}, {40, 40, Dark}, {40, 39, Shadow}, {0, 20, U}, {40, 0, U}}},
+        {"sunken edge on the top and left when pressed", Grid, Ant, {0, 0, false}, "", 0, 0, None, "Beam & Co", "TX unavailable, RX unavailable", {{0, 20, Shadow}, {1, 20, Dark}, {40, 0, Shadow}, {40, 1, Dark}, {94, 20, U}, {40, 40, U}}, false, true},
+        {"odd height: rows 20..40 first, then rows 0..20 (the middle row is TX's)", Grid, Ant, {1, 0, false}, "", 0, 0, Description, "Beam & Co", "TX available, RX unavailable", {{5, 0, A}, {5, 20, A}, {5, 21, U}, {5, 37, U}}},
         {"even height: rows 0..19 TX, 20..39 RX", Grid, Ant, {0, 1, false}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX available", {{5, 19, U}, {5, 20, A}}, false, false, false, {95, 40}},
-        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, Ant, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX selected",
-         {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A}, {40, 9, A}, {40, 31, A}, {40, 35, A}}},
+        {"bars on rows 6..8 and H-9..H-7, from x 10 to W-11", Grid, Ant, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX selected", {{10, 6, S}, {84, 8, S}, {10, 32, S}, {84, 34, S}, {9, 7, A}, {85, 33, A}, {40, 5, A}, {40, 9, A}, {40, 31, A}, {40, 35, A}}},
         {"the colours are the given scheme's", Grid, Ant, {1, 2, false}, "", 0, 0, Description, "Beam & Co", "TX available, RX selected", {{5, 5, Green}, {5, 30, Green}, {40, 33, S}}, false, false, true},
         {"TX selected", Grid, Ant, {2, 0, false}, "", 0, 0, Description, "Beam & Co", "TX selected, RX unavailable"},
         {"RX selected only", Grid, Ant, {0, 2, false}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected"},
         {"highlight set", Grid, Ant, {0, 2, true}, "", 0, 0, Description, "Beam & Co", "TX unavailable, RX selected, highlighted"},
-        {"both available; highlight dotted (x + y even) and inverted, three pixels inside", Grid, Ant, {1, 1, true}, "", 0, 0, Description, "Beam & Co", "TX available, RX available, highlighted",
-         {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I}, {92, 11, A}, {41, 37, I}, {41, 38, A}}},
+        {"both available; highlight dotted (x + y even) and inverted, three pixels inside", Grid, Ant, {1, 1, true}, "", 0, 0, Description, "Beam & Co", "TX available, RX available, highlighted", {{3, 11, I}, {3, 12, A}, {2, 11, A}, {4, 11, A}, {41, 3, I}, {41, 2, A}, {91, 11, I}, {92, 11, A}, {41, 37, I}, {41, 38, A}}},
         {"now a function", Grid, Fn, {3, -5, true}, "", 0, 0, Description, "Beam & Co", "available, highlighted"},
         {"a function's RX state is not read", Grid, Fn, {3, 1, true}, "", 0, 0, None, "Beam & Co", "available, highlighted"},
         {"function selected", Grid, Fn, {2, 2, false}, "", 0, 0, Description, "Beam & Co", "selected"},
@@ -85,23 +76,19 @@ TEST(Buttons, FacesAndWhatTheyReadAndTell) {
     // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
-        OwnerDrawButton* widget =
-            std::array<OwnerDrawButton*, 3>{&grid, &rotator, &mode}[row.widget];
+        OwnerDrawButton* widget = widgets[row.widget];
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
-        scheme = row.green ? greenAvailable : ColorScheme{};
+        scheme = row.green ? ColorScheme{.availableColor = Green} : ColorScheme{};
         widget->resize(row.size);
         widget->setDown(row.down);
-        if (row.widget == Grid) {
-            grid.SetKind(row.kind);
-            grid.SetState(row.state);
-        } else if (row.widget == Mode) {
+        if (row.widget == Grid)
+            grid.SetKind(row.kind), grid.SetState(row.state);
+        else if (row.widget == Mode)
             mode.SetArmed(row.state.txState != 0);
-        } else if (std::string(row.label) == "new") {
-            rotator.setText(QStringLiteral("Beam\n10"));
-            rotator.Redraw();
-        } else {
+        else if (std::string(row.label) == "new")
+            rotator.setText(QStringLiteral("Beam\n10")), rotator.Redraw();
+        else
             rotator.SetLabelAndMarks(row.label, row.onGrid, row.inUse);
-        }
         for (int ratio : {1, 2}) {
             const QImage image = RenderAt(*widget, ratio);
             ASSERT_EQ(image.size(), row.size * ratio);
@@ -123,12 +110,10 @@ TEST(Buttons, FacesAndWhatTheyReadAndTell) {
     // Both kinds of button offer their click as an action, a grid button only while enabled.
     QSignalSpy gridClicks(&grid, &QAbstractButton::clicked),
         modeClicks(&mode, &QAbstractButton::clicked);
-    QAccessibleActionInterface* gridActions =
-        QAccessible::queryAccessibleInterface(&grid)->actionInterface();
-    QAccessibleActionInterface* modeActions =
-        QAccessible::queryAccessibleInterface(&mode)->actionInterface();
-    ASSERT_TRUE(gridActions != nullptr && modeActions != nullptr);
-    EXPECT_TRUE(modeActions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    auto* gridActions = QAccessible::queryAccessibleInterface(&grid)->actionInterface();
+    auto* modeActions = QAccessible::queryAccessibleInterface(&mode)->actionInterface();
+    ASSERT_TRUE(gridActions && modeActions &&
+                modeActions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
     gridActions->doAction(QAccessibleActionInterface::pressAction());
     modeActions->doAction(QAccessibleActionInterface::toggleAction());
     EXPECT_TRUE(QTest::qWaitFor([&] { return gridClicks.count() + modeClicks.count() == 2; }));
@@ -146,25 +131,23 @@ TEST(Keyboard, SpaceAndShiftSpaceGiveWhatTheMouseGives) {
     CRotatorButton rotator(20, scheme, &face);
     rotator.move(0, 50);
     std::vector<std::string> given;
-    QObject::connect(&grid, &QAbstractButton::clicked, [&] { given.push_back("grid clicked"); });
-    QObject::connect(&grid, &OwnerDrawButton::doubleClicked,
-                     [&] { given.push_back("grid doubleClicked"); });
-    QObject::connect(&rotator, &QAbstractButton::clicked,
-                     [&] { given.push_back("rotator clicked"); });
-    QObject::connect(&rotator, &OwnerDrawButton::doubleClicked,
-                     [&] { given.push_back("rotator doubleClicked"); });
+    const auto tell = [&given](const char* what) {
+        return [&given, what] { given.push_back(what); };
+    };
+    QObject::connect(&grid, &QAbstractButton::clicked, tell("grid clicked"));
+    QObject::connect(&grid, &OwnerDrawButton::doubleClicked, tell("grid doubleClicked"));
+    QObject::connect(&rotator, &QAbstractButton::clicked, tell("rotator clicked"));
+    QObject::connect(&rotator, &OwnerDrawButton::doubleClicked, tell("rotator doubleClicked"));
     face.show();
     face.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&face));
     // clang-format off
     struct Step { QEvent::Type type; Qt::KeyboardModifiers modifiers = Qt::NoModifier; bool repeat = false; Qt::Key key = Qt::Key_Space; };
     const Qt::KeyboardModifiers Shift = Qt::ShiftModifier;
-    const Step down{QEvent::KeyPress}, up{QEvent::KeyRelease}, shiftDown{QEvent::KeyPress, Shift},
-        shiftUp{QEvent::KeyRelease, Shift}, repeatUp{QEvent::KeyRelease, Shift, true},
-        repeatDown{QEvent::KeyPress, Shift, true}, press{QEvent::MouseButtonPress},
+    const Step down{QEvent::KeyPress}, up{QEvent::KeyRelease}, shiftDown{QEvent::KeyPress, Shift}, shiftUp{QEvent::KeyRelease, Shift},
+        repeatUp{QEvent::KeyRelease, Shift, true}, repeatDown{QEvent::KeyPress, Shift, true}, press{QEvent::MouseButtonPress},
         release{QEvent::MouseButtonRelease}, doublePress{QEvent::MouseButtonDblClick};
-    const std::vector<std::string> click = {"grid clicked"};
-    const std::vector<std::string> doubleClick = {"grid clicked", "grid doubleClicked"};
+    const std::vector<std::string> click = {"grid clicked"}, doubleClick = {"grid clicked", "grid doubleClicked"};
     enum OnClick { Nothing, Hide, Disable };  // what the click's handler does to the button
     const struct { const char* behaviour; bool onGrid; std::vector<Step> steps; std::vector<std::string> given; OnClick onClick = Nothing; } rows[] = {
         {"mouse click", true, {press, release}, click},

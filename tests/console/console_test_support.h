@@ -10,21 +10,21 @@
 #include <QTimer>
 #include <QWidget>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 // Runs `action` on the active modal widget once it is a T (nested exec()s too); after about ten
 // seconds rejects whatever is modal, so that the test cannot hang.
 template <class T, class Action>
-void WhenModal(Action action, int attemptsLeft = 2000) {
-    QTimer::singleShot(attemptsLeft == 2000 ? 0 : 5, [action, attemptsLeft]() mutable {
-        if (T* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
+void WhenModal(Action action, int triesLeft = 2000) {
+    QTimer::singleShot(triesLeft == 2000 ? 0 : 5, [action, triesLeft]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (T* widget = qobject_cast<T*>(modal))
             action(*widget);
-        } else if (attemptsLeft > 0) {
-            WhenModal<T>(std::move(action), attemptsLeft - 1);
-        } else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            ADD_FAILURE() << "the expected modal dialog did not appear";
-            dialog->reject();
-        }
+        else if (triesLeft > 0)
+            WhenModal<T>(std::move(action), triesLeft - 1);
+        else if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject(), ADD_FAILURE() << "the expected modal dialog did not appear";
     });
 }
 
@@ -45,21 +45,17 @@ struct Announced {
     template <typename Widget>
     void Watch(Widget* widget) {
         QObject::connect(widget, &Widget::announced, [this](QAccessibleEvent* e) {
-            const auto* state = dynamic_cast<QAccessibleStateChangeEvent*>(e);
-            const auto* value = dynamic_cast<QAccessibleValueChangeEvent*>(e);
+            auto* state = dynamic_cast<QAccessibleStateChangeEvent*>(e);
+            auto* value = dynamic_cast<QAccessibleValueChangeEvent*>(e);
             told.emplace_back(e->type(), e->object(),
                               state ? QVariant(state->changedStates().checked)
                                     : (value ? value->value() : QVariant()));
         });
     }
-    // The event types told about `object` since the last call.
-    Types Take(QObject* object) {
+    Types Take(QObject* object) {  // the types told about `object` since the last call
         Types types;
-        for (const auto& [type, about, detail] : told) {
-            if (about == object)
-                types.push_back(type);
-        }
-        told.clear();
+        for (const auto& [type, about, detail] : std::exchange(told, {}))
+            about == object ? types.push_back(type) : void();
         return types;
     }
 };
@@ -80,9 +76,8 @@ inline QImage RenderAt(QWidget& widget, int ratio = 1) {
 // Whether every device pixel of logical pixel (x, y) passes `test`.
 template <class Test>
 bool AllOfBlock(const QImage& image, int ratio, int x, int y, Test test) {
-    for (int d = 0; d < ratio * ratio; ++d) {
+    for (int d = 0; d < ratio * ratio; ++d)
         if (!test(Pixel(image, ratio * x + d % ratio, ratio * y + d / ratio)))
             return false;
-    }
     return true;
 }

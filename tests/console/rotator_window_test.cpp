@@ -20,8 +20,9 @@ namespace {
 
 // Rows shade from ccwLimit + rotation clockwise to ccwLimit, seen at bearings 22.5 + 45 k ('S'
 // darkened to 63/255; no pixels checked if empty), draw the needle, and tell only changes.
-TEST(Compass, RangeNeedleAndWhatTheyRead) {
-    CRotator rotator;
+// Then the buttons, the typed bearing and presses on the compass each ask for one direction.
+TEST(RotatorWindow, CompassReadsAndEveryControlAsks) {
+    CRotator rotator{.number = 7, .shortName = {}, .longName = {}, .hasStop = true};
     CRotatorWindow window(rotator, nullptr);
     QSignalSpy asked(&window, &CRotatorWindow::directionRequested);
     CCompass* compass = window.compass();
@@ -31,12 +32,9 @@ TEST(Compass, RangeNeedleAndWhatTheyRead) {
     EXPECT_EQ(iface->role(), QAccessible::Dial);
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Compass"));
     ASSERT_NE(iface->valueInterface(), nullptr);
-    const Types None, Range = {QAccessible::DescriptionChanged},
-                      Value = {QAccessible::ValueChanged},
-                      Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
-    const char *const noLimit = "no limit", *const from180 =
-                                                "reachable from 180 clockwise through 450 degrees";
     // clang-format off
+    const Types None, Range = {QAccessible::DescriptionChanged}, Value = {QAccessible::ValueChanged}, Both = {QAccessible::ValueChanged, QAccessible::DescriptionChanged};
+    const char *const noLimit = "no limit", *const from180 = "reachable from 180 clockwise through 450 degrees";
     const struct { const char* behaviour; int32_t ccwLimit, rotation, position; Types told; const char *value, *range, *shaded; } rows[] = {
         {"as it opens", 0, 360, NoPosition, None, "no position", noLimit, "........"},
         {"a full turn shades nothing; needle north", 0, 360, 0, Value, "0 degrees", noLimit, "........"},
@@ -79,7 +77,6 @@ TEST(Compass, RangeNeedleAndWhatTheyRead) {
         EXPECT_EQ(iface->valueInterface()->currentValue(), shown);
         EXPECT_EQ(iface->text(QAccessible::Description), row.range);
         for (int r : {1, 2}) {
-            SCOPED_TRACE(testing::Message() << "ratio " << r);
             const QImage image = RenderAt(*compass, r);  // drawn at the extremes too
             const QImage& rose = CompassRoseImage(r);
             for (int k = 0; row.shaded[0] != 0 && k < 8; ++k) {
@@ -89,25 +86,21 @@ TEST(Compass, RangeNeedleAndWhatTheyRead) {
                     const int x = r * (180 + int(std::lround(radius * std::sin(bearing))));
                     const int y = r * (180 - int(std::lround(radius * std::cos(bearing))));
                     const QRgb pixel = Pixel(image, x, y), under = Pixel(rose, x, y);
-                    for (int shift : {0, 8, 16}) {
-                        ASSERT_NEAR((pixel >> shift) & 0xFF, ((under >> shift) & 0xFF) * keep / 255,
-                                    2)
-                            << "bearing " << 22.5 + 45 * k;
-                    }
+                    for (int shift : {0, 8, 16})
+                        ASSERT_NEAR(pixel >> shift & 0xFF, (under >> shift & 0xFF) * keep / 255, 2)
+                            << r << " " << 22.5 + 45 * k;
                 }
             }
             const bool east = row.position == 90, drawn = row.position < 20000;
             for (const auto& p : needle) {
-                const int x = east ? 180 + p.along : 180 + p.across;
-                const int y = east ? 180 + p.across : 180 - p.along;
                 // Red within rounding: the constants put a needle at 0 or 90 a hair off the axis.
-                EXPECT_TRUE(row.shaded[0] == 0 ||
-                            AllOfBlock(image, r, x, y,
-                                       [&](QRgb c) {
-                                           return (qRed(c) >= 250 && qGreen(c) <= 5 &&
-                                                   qBlue(c) <= 5) == (p.red && drawn);
-                                       }))
-                    << p.along << " along, " << p.across << " across";
+                const auto red = [&](QRgb c) {
+                    return (qRed(c) >= 250 && qGreen(c) <= 5 && qBlue(c) <= 5) == (p.red && drawn);
+                };
+                const int x = 180 + (east ? p.along : p.across),
+                          y = east ? 180 + p.across : 180 - p.along;
+                EXPECT_TRUE(row.shaded[0] == 0 || AllOfBlock(image, r, x, y, red))
+                    << r << ": " << p.along << " along, " << p.across << " across";
             }
         }
     }
@@ -115,95 +108,65 @@ TEST(Compass, RangeNeedleAndWhatTheyRead) {
     iface->valueInterface()->setCurrentValue(90);
     EXPECT_EQ(asked.count(), 0);
     EXPECT_TRUE(iface->state().readOnly);
-}
-
-using Request = std::tuple<int32_t, int32_t, bool>;  // rotator, bearing, stop
-
-std::vector<Request> Requests(const QSignalSpy& spy) {
-    std::vector<Request> requests;
-    for (const QList<QVariant>& args : spy)
-        requests.emplace_back(args[0].toInt(), args[1].toInt(), args[2].toBool());
-    return requests;
-}
-
-TEST(RotatorWindow, ButtonsPresetsAndCompassAskForDirections) {
-    CRotator rotator;
-    rotator.number = 7;
-    rotator.hasStop = true;
-    CRotatorWindow window(rotator, nullptr);
-    QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
     // clang-format off
     // id 0: a press on the compass at `at`.
-    const struct { int id; const char* typed; QPoint at; Request asked; } rows[] = {
-        {1004, "", {}, {7, 45, false}}, {1005, "", {}, {7, 90, false}},
-        {1006, "", {}, {7, 180, false}}, {1007, "", {}, {7, 270, false}},
-        {1008, "", {}, {7, 330, false}}, {1003, "45deg", {}, {7, 45, false}},
-        {1003, "-30", {}, {7, -30, false}}, {1003, "", {}, {7, 0, false}},
-        {1003, "  +12x", {}, {7, 12, false}}, {1009, "", {}, {7, 0, true}},
-        {0, "straight above, a hair below 360", {180, 80}, {7, 360, false}},
-        {0, "right of north", {181, 80}, {7, 1, false}}, {0, "left of north", {179, 80}, {7, 359, false}},
-        {0, "the centre", {180, 180}, {7, 90, false}}, {0, "down", {180, 280}, {7, 180, false}},
-        {0, "left", {80, 180}, {7, 270, false}}, {0, "corner", {1, 1}, {7, 315, false}},
-        {0, "below the rose", {0, 360}, {7, 225, false}},
+    const struct { int id; const char* typed; QPoint at; int bearing; bool stop = false; } asks[] = {
+        {1004, "", {}, 45}, {1005, "", {}, 90}, {1006, "", {}, 180}, {1007, "", {}, 270}, {1008, "", {}, 330},
+        {1003, "45deg", {}, 45}, {1003, "-30", {}, -30}, {1003, "", {}, 0}, {1003, "  +12x", {}, 12}, {1009, "", {}, 0, true},
+        {0, "straight above, a hair below 360", {180, 80}, 360}, {0, "right of north", {181, 80}, 1}, {0, "left of north", {179, 80}, 359},
+        {0, "the centre", {180, 180}, 90}, {0, "down", {180, 280}, 180}, {0, "left", {80, 180}, 270}, {0, "corner", {1, 1}, 315},
+        {0, "below the rose", {0, 360}, 225},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        spy.clear();
+    for (const auto& row : asks) {
+        asked.clear();
         window.bearingEdit()->setText(row.id != 0 ? QString::fromLatin1(row.typed) : QString());
         row.id != 0 ? window.button(row.id)->click()
                     : QTest::mouseClick(window.compass(), Qt::LeftButton, {}, row.at);
-        EXPECT_EQ(Requests(spy), std::vector<Request>{row.asked}) << row.id << row.typed;
+        EXPECT_EQ(asked, (QList<QVariantList>{{7, row.bearing, row.stop}})) << row.id << row.typed;
     }
 }
 
 // Run modally, and once detached with its records deleted.
 TEST(RotatorWindow, ModalFlows) {
     for (bool detach : {false, true}) {
-        auto rotator = std::make_unique<CRotator>();
-        rotator->number = 7;
-        rotator->shortName = detach ? "Beam" : "";
-        rotator->hasStop = detach;
+        auto rotator = std::make_unique<CRotator>(CRotator{
+            .number = 7, .shortName = detach ? "Beam" : "", .longName = {}, .hasStop = detach});
         CRotatorWindow window(*rotator, nullptr);
         QSignalSpy spy(&window, &CRotatorWindow::directionRequested);
         WhenModal<CRotatorWindow>([&](CRotatorWindow& running) {
             ASSERT_TRUE(QTest::qWaitForWindowActive(&running));
             EXPECT_EQ(running.windowTitle(), detach ? "Rotator - Beam" : "Rotator");
-            EXPECT_EQ(running.size(), QSize(381, 533));
-            EXPECT_EQ(running.compass()->geometry(), QRect(11, 11, 360, 390));
-            EXPECT_EQ(running.button(1009)->isVisible(), detach);
-            EXPECT_EQ(running.button(1009)->isEnabled(), detach);
+            EXPECT_EQ(
+                std::tuple(running.size(), running.compass()->geometry(),
+                           running.button(1009)->isVisible(), running.button(1009)->isEnabled()),
+                std::tuple(QSize(381, 533), QRect(11, 11, 360, 390), detach, detach));
             PaintLog counter;
             running.compass()->installEventFilter(&counter);
             rotator->relativePosition = 90;
             running.RotationChanged();
             EXPECT_EQ(counter.painted.size(), 1u);
-            running.compass()->removeEventFilter(&counter);
             if (detach) {
                 // Tab runs from the edit through the buttons to the compass, which then shows a
                 // dotted focus rectangle (pixels with x + y even inverted on the rose's border).
-                EXPECT_EQ(running.focusWidget(), running.bearingEdit());
                 EXPECT_EQ(QAccessible::queryAccessibleInterface(running.bearingEdit())
                               ->text(QAccessible::Name),
-                          QStringLiteral("Bearing"));
-                std::vector<QWidget*> order = {running.bearingEdit()}, expected = order;
-                for (int id = 1003; id <= 1010; ++id)
-                    expected.push_back(id < 1010 ? static_cast<QWidget*>(running.button(id))
-                                                 : running.compass());
+                          "Bearing");
                 const QImage unfocused = RenderAt(*running.compass());
-                for (int i = 0; i < 8; ++i) {
+                for (int id = 1003; id <= 1010; ++id) {
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                    order.push_back(QApplication::focusWidget());
+                    EXPECT_EQ(
+                        QApplication::focusWidget(),
+                        id < 1010 ? static_cast<QWidget*>(running.button(id)) : running.compass());
                 }
-                EXPECT_EQ(order, expected);
                 const QImage focused = RenderAt(*running.compass());
                 // clang-format off
                 const struct { int x, y; bool dotted; } probes[] = {{0, 0, true}, {2, 0, true}, {0, 180, true}, {359, 359, true}, {1, 0, false}, {0, 1, false}, {1, 1, false}, {180, 180, false}};
                 // clang-format on
-                for (const auto& p : probes) {
+                for (const auto& p : probes)
                     EXPECT_EQ(Pixel(focused, p.x, p.y),
                               Pixel(unfocused, p.x, p.y) ^ (p.dotted ? 0xFFFFFFu : 0u))
                         << p.x << "," << p.y;
-                }
                 // A press turns the rotator and leaves the focus where it is.
                 running.bearingEdit()->setFocus(Qt::TabFocusReason);
                 QTest::mouseClick(running.compass(), Qt::LeftButton, {}, QPoint(280, 180));
@@ -223,9 +186,8 @@ TEST(RotatorWindow, ModalFlows) {
             // No button is or looks like the default, wherever the focus goes; Enter on a
             // focused button clicks it (Shift+Return is not Enter), and in the edit closes
             // without asking.
-            for (QWidget* focus : {static_cast<QWidget*>(running.bearingEdit()),
-                                   static_cast<QWidget*>(running.button(1004)),
-                                   static_cast<QWidget*>(running.button(1003))}) {
+            for (QWidget* focus : std::initializer_list<QWidget*>{
+                     running.bearingEdit(), running.button(1004), running.button(1003)}) {
                 focus->setFocus(Qt::TabFocusReason);
                 EXPECT_TRUE(QTest::qWaitFor([&] { return focus->hasFocus(); }, 10000));
                 for (int id = 1003; id <= 1009; ++id)
@@ -239,7 +201,7 @@ TEST(RotatorWindow, ModalFlows) {
             QTest::keyClick(running.bearingEdit(), Qt::Key_Return);
         });
         EXPECT_EQ(window.exec(), detach ? QDialog::Rejected : QDialog::Accepted);
-        EXPECT_EQ(Requests(spy), (std::vector<Request>{{7, detach ? 90 : 0, false}}));
+        EXPECT_EQ(spy, (QList<QVariantList>{{7, detach ? 90 : 0, false}}));
     }
 }
 
