@@ -1,19 +1,15 @@
-// OnConnectServer against a loopback server, with the real Server Information dialog and a
-// settings file in a temporary folder.
+// OnConnectServer against a loopback server, with a settings file in a temporary folder. The
+// test is the console: it records what is asked of it and answers the request for the server.
+#include "link/connection_control.h"
+
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <fstream>
 
-#include "link/connection_control.h"
 #include "link/core/server_link.h"
-#include "link/socket/recording_console.h"
 #include "link/tcp.h"
 #include "link/tcp_outgoing_link.h"
 #include "settings/settings_file.h"
-#include "settings/settings_path.h"
 #include "support/hello_bytes.h"
 #include "support/loopback_server.h"
 #include "support/modal_driver.h"
@@ -21,9 +17,37 @@
 
 namespace {
 
-class ConnectionControlTest : public testing::Test {
+struct ConnectRow {
+    const char* name;
+    std::string settings;  // none: no file
+    bool typePort;         // the answer to a request for the server types the server's port
+    std::vector<std::string> asked;  // boxes and requests between "discard" and "connected"
+    std::string stored;              // Address Port Station Radio afterwards; none: file unchanged
+    std::string stationText;         // "Station <s> Radio <r>" as the titles show it
+    std::string hello;
+};
+
+class ConnectionControlTest : public testing::TestWithParam<ConnectRow>, public ConnectionConsole {
 protected:
-    ConnectionControlTest() { console.file.path = (folder.path() / "keva-client.ini").string(); }
+    QWidget* consoleWidget() override { return &widget; }
+    const std::string& baseTitle() const override { return base; }
+    void ResetConsole() override { calls.push_back("reset"); }
+    void SetWindowTitle(const std::string& title) override { calls.push_back("title " + title); }
+    void DiscardReader() override { calls.push_back("discard"); }
+    void SetConnectedTitle(const std::string& title) override {
+        calls.push_back("connected " + title);
+    }
+    void ArmReconnect() override { calls.push_back("arm"); }
+    const SettingsLocation& settings() const override { return file; }
+    std::optional<ServerValues> AskForServer(const ServerValues& held) override {
+        calls.push_back("ask " + held.address + " " + held.portText + " " + held.stationText + " " +
+                        held.radioText);
+        ServerValues edited = held;
+        if (typePort) {
+            edited.portText = std::to_string(server.port());
+        }
+        return cancel ? std::nullopt : std::optional(edited);
+    }
 
     // "%P" is the server's port, "%C" a closed one, "%L" the server's port + 65536.
     std::string Fill(std::string text) const {
@@ -36,76 +60,48 @@ protected:
         }
         return text;
     }
-    std::string Stored(const char* key) const {
-        return ReadServerSetting(console.file, key, "(absent)");
-    }
+    std::string Stored(const char* key) const { return ReadServerSetting(file, key, "(absent)"); }
 
     TempFolder folder;
+    SettingsLocation file{(folder.path() / "keva-client.ini").string(), false};
     LoopbackServer server;
     quint16 closedPort = LoopbackServer::ClosedPort();
-    RecordingConsole console;
+    QWidget widget;
+    std::string base = "KEVA Windows Client";
+    std::vector<std::string> calls;
+    bool typePort = false;
+    bool cancel = false;
     CTCP tcp;
     ServerLink serverLink;
     TcpOutgoingLink outgoing{tcp, [] {}};
-    // Every modal seen: boxes by their text, the dialog by the four texts it showed; the dialog
-    // is answered with OK, after typing the server's port when `typePort` is set.
-    std::vector<std::string> modals;
-    bool typePort = false;
     ModalDriver driver{[this](QWidget* modal) {
-        if (auto* dialog = qobject_cast<CServerDialog*>(modal)) {
-            std::string shown = "dialog";
-            for (int id = 1000; id <= 1003; ++id) {
-                shown += " " + dialog->edit(id)->text().toStdString();
-            }
-            modals.push_back(shown);
-            if (typePort) {
-                dialog->edit(1001)->setText(QString::number(server.port()));
-            }
-            dialog->accept();
-            return true;
-        }
-        modals.push_back("box " + qobject_cast<QMessageBox*>(modal)->text().toStdString());
+        calls.push_back("box " + qobject_cast<QMessageBox*>(modal)->text().toStdString());
         return ModalDriver::CloseBoxes(modal);
     }};
 };
 
-struct ConnectRow {
-    const char* name;
-    std::string settings;  // none: no file
-    bool typePort;
-    std::string modals;       // joined by "; "
-    std::string stored;       // Address Port Station Radio afterwards; none: file unchanged
-    std::string stationText;  // "Station <s> Radio <r>" as the titles show it
-    std::string hello;
-};
-
-class OnConnectServerTest : public ConnectionControlTest,
-                            public testing::WithParamInterface<ConnectRow> {};
-
-TEST_P(OnConnectServerTest, AsksWhenNeededConnectsAndSaysHello) {
+TEST_P(ConnectionControlTest, AsksWhenNeededConnectsAndSaysHello) {
     const ConnectRow& row = GetParam();
     if (!row.settings.empty()) {
-        std::ofstream(console.file.path) << Fill(row.settings);
+        std::ofstream(file.path) << Fill(row.settings);
     }
     typePort = row.typePort;
     serverLink.SetOutgoingLink(&outgoing);
-    OnConnectServer(console, tcp, serverLink);
-    std::string seen;
-    for (const std::string& modal : modals) {
-        seen += (seen.empty() ? "" : "; ") + modal;
+    OnConnectServer(*this, tcp, serverLink);
+    const std::string title = "KEVA Windows Client - " + row.stationText;
+    std::vector<std::string> expected{"reset", "title " + title + " (Disconnected)", "discard"};
+    for (const std::string& asked : row.asked) {
+        expected.push_back(Fill(asked));
     }
-    EXPECT_EQ(seen, Fill(row.modals));
+    expected.insert(expected.end(), {"connected " + title, "arm"});
+    EXPECT_EQ(calls, expected);
     if (row.stored.empty()) {
-        EXPECT_EQ(ReadText(console.file.path), Fill(row.settings));
+        EXPECT_EQ(ReadText(file.path), Fill(row.settings));
     } else {
         EXPECT_EQ(Stored("Address") + " " + Stored("Port") + " " + Stored("Station") + " " +
                       Stored("Radio"),
                   Fill(row.stored));
     }
-    const std::string title = "KEVA Windows Client - " + row.stationText;
-    EXPECT_EQ(console.calls,
-              (std::vector<std::string>{"reset", "title " + title + " (Disconnected)", "discard",
-                                        "connected " + title, "arm"}));
     ASSERT_TRUE(server.WaitForBytes(0, row.hello.size()));
     EXPECT_EQ(server.received(0), row.hello);
     tcp.Close();
@@ -114,27 +110,22 @@ TEST_P(OnConnectServerTest, AsksWhenNeededConnectsAndSaysHello) {
 const std::string StoredServer = "[Server]\nAddress=127.0.0.1\n";
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, OnConnectServerTest, testing::Values(
-    ConnectRow{"AStoredServerWithoutAsking", StoredServer + "Port=%P\nStation=3\nRadio=2\n", false, "", "", "Station 3 Radio 2", HelloBytes(1, 3, 2)},
-    ConnectRow{"AFirstStartAsksWithTheDefaultsAndStoresWhatChanged", "", true, "dialog 127.0.0.1 12059 1 1", "(absent) %P (absent) (absent)", "Station 1 Radio 1", FirstHello},
-    ConnectRow{"AnEmptyAddressAsksAndOkUnchangedWritesNothing", "[Server]\nAddress=\nPort=%P\n", false, "dialog 127.0.0.1 %P 1 1", "", "Station 1 Radio 1", FirstHello},
+INSTANTIATE_TEST_SUITE_P(Rows, ConnectionControlTest, testing::Values(
+    ConnectRow{"AStoredServerWithoutAsking", StoredServer + "Port=%P\nStation=3\nRadio=2\n", false, {}, "", "Station 3 Radio 2", HelloBytes(1, 3, 2)},
+    ConnectRow{"AFirstStartAsksWithTheDefaultsAndStoresWhatChanged", "", true, {"ask 127.0.0.1 12059 1 1"}, "(absent) %P (absent) (absent)", "Station 1 Radio 1", FirstHello},
+    ConnectRow{"AnEmptyAddressAsksAndOkUnchangedWritesNothing", "[Server]\nAddress=\nPort=%P\n", false, {"ask 127.0.0.1 %P 1 1"}, "", "Station 1 Radio 1", FirstHello},
     ConnectRow{"ARefusedConnectionShowsWhyThenAsksWithTheFailedValues", StoredServer + "Port=%C\nStation=4\nRadio=1\n", true,
-               "box Unable to connect to server; dialog 127.0.0.1 %C 4 1", "127.0.0.1 %P 4 1", "Station 4 Radio 1", HelloBytes(1, 4, 1)},
-    ConnectRow{"OnlyTheLow16BitsOfThePortCount", StoredServer + "Port=%L\n", false, "", "", "Station 1 Radio 1", FirstHello},
-    ConnectRow{"DigitsUpToTheFirstNonDigitWithASign", StoredServer + "Port=%Px\nStation=-7\n", false, "", "", "Station -7 Radio 1", HelloBytes(1, -7, 1)}),
+               {"box Unable to connect to server", "ask 127.0.0.1 %C 4 1"}, "127.0.0.1 %P 4 1", "Station 4 Radio 1", HelloBytes(1, 4, 1)},
+    ConnectRow{"OnlyTheLow16BitsOfThePortCount", StoredServer + "Port=%L\n", false, {}, "", "Station 1 Radio 1", FirstHello},
+    ConnectRow{"DigitsUpToTheFirstNonDigitWithASign", StoredServer + "Port=%Px\nStation=-7\n", false, {}, "", "Station -7 Radio 1", HelloBytes(1, -7, 1)}),
     [](const testing::TestParamInfo<ConnectRow>& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST_F(ConnectionControlTest, CancelEndsTheProcessWithStatusZero) {
-    std::ofstream(console.file.path) << StoredServer << "Port=" << closedPort << "\n";
-    QProcess helper;
-    helper.start(QStringLiteral(KEVA_CONNECT_CANCEL_HELPER),
-                 {QString::fromStdString(console.file.path)});
-    ASSERT_TRUE(helper.waitForFinished(60000));
-    EXPECT_EQ(helper.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(helper.exitCode(), 0) << helper.readAllStandardError().toStdString();
-    EXPECT_EQ(helper.readAllStandardOutput().toStdString(),
-              "box Unable to connect to server\ndialog\n");
+using ConnectionControlDeathTest = ConnectionControlTest;
+
+TEST_F(ConnectionControlDeathTest, CancelEndsTheProcessWithStatusZero) {
+    cancel = true;
+    EXPECT_EXIT(OnConnectServer(*this, tcp, serverLink), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
