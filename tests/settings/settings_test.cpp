@@ -1,0 +1,191 @@
+// Where the settings file is, and how server and colour settings are read from and written to it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/private_profile.h"
+#include "settings/settings_file.h"
+#include "settings/settings_path.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const std::optional<std::string> unset;
+
+TEST(ComputeSettingsLocation, FollowsTheFolderAndNameRules) {
+    const std::string client = "/usr/bin/keva-client";
+    const struct {
+        const char* behaviour;
+        std::string startedAs;  // argv[0]
+        std::string executable;
+        std::optional<std::string> allUsersProfile, xdgConfigHome, home;
+        std::string expectedPath;
+        bool expectedCreateFolder;
+    } rows[] = {
+        // clang-format off
+        {"all-users profile", client, client, "/srv/shared", "/x/cfg", "/home/op", "/srv/shared/KEVA Client/keva-client.ini", false},
+        {"all-users profile with a trailing slash", "keva-client", client, "/srv/", unset, unset, "/srv/KEVA Client/keva-client.ini", false},
+        {"empty all-users profile falls back to the config folder", client, client, "", "/x/cfg", "/home/op", "/x/cfg/KEVA Client/keva-client.ini", true},
+        {"XDG_CONFIG_HOME", client, client, unset, "/x/cfg", "/home/op", "/x/cfg/KEVA Client/keva-client.ini", true},
+        {"empty XDG_CONFIG_HOME uses HOME", client, client, unset, "", "/home/op", "/home/op/.config/KEVA Client/keva-client.ini", true},
+        {"relative XDG_CONFIG_HOME is ignored", client, client, unset, "cfg", "/home/op", "/home/op/.config/KEVA Client/keva-client.ini", true},
+        {"HOME", client, client, unset, unset, "/home/op", "/home/op/.config/KEVA Client/keva-client.ini", true},
+        {"a symbolic link to the program keeps its own name", "keva-client-radio2", client, "/srv", unset, "/home/op", "/srv/KEVA Client/keva-client-radio2.ini", false},
+        {"nothing set: beside the executable", "/opt/keva/keva-client", "/opt/keva/keva-client", unset, unset, unset, "/opt/keva/keva-client.ini", false},
+        {"beside the real executable, named as started; empty HOME counts as unset", "/home/op/bin/keva-client-radio2", "/opt/keva/keva-client", "", "", "", "/opt/keva/keva-client-radio2.ini", false},
+        {"an empty argv[0]: the executable's name", "", "/opt/keva/client.bin", unset, unset, unset, "/opt/keva/client.ini", false},
+        {"the extension is cut at the last dot", "../keva/client.bin.exe", "/opt/keva/client.bin.exe", unset, unset, "/home/op", "/home/op/.config/KEVA Client/client.bin.ini", true},
+        {"a dot in a folder name is not an extension", "/opt/my.tools/client", "/opt/my.tools/client", "/srv", unset, unset, "/srv/KEVA Client/client.ini", false},
+        {"a dot in a folder name, beside the executable", "./client", "/opt/my.tools/client", unset, unset, unset, "/opt/my.tools/client.ini", false},
+        {"a leading dot belongs to the name", ".client", "/opt/.client", unset, unset, unset, "/opt/.client.ini", false},
+        {"an executable path without a folder", "keva-client", "keva-client", unset, unset, unset, "keva-client.ini", false},
+        {"executable in the root folder", "/keva-client", "/keva-client", unset, unset, unset, "/keva-client.ini", false},
+        {"unknown executable path: no file", "keva-client", "", "/srv", unset, "/home/op", "", false},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        const SettingsLocation location = ComputeSettingsLocation(
+            row.startedAs, row.executable, {row.allUsersProfile, row.xdgConfigHome, row.home});
+        EXPECT_EQ(location.path, row.expectedPath);
+        EXPECT_EQ(location.createFolder, row.expectedCreateFolder);
+    }
+    // At start-up, in this program's own environment: named after the name it was started by.
+    const std::string path = ThisProgramsSettingsLocation().path;
+    EXPECT_EQ(path.substr(path.rfind('/') + 1), "settings_test.ini");
+    EXPECT_EQ(SettingsFilePath, path);
+}
+
+// "S:key" a server (text) setting, "C:key" a colour.
+TEST(SettingsFile, ReadsWithTheDefaultCaseAndCutRules) {
+    const std::string a1023(1023, 'a');
+    const struct {
+        const char* behaviour;
+        std::optional<std::string> file;  // none: no file
+        std::string key;
+        std::string fallback;
+        std::string expected;
+    } rows[] = {
+        // clang-format off
+        {"colour: a leading star gives the default", "[Color]\nText=*123\n", "C:Text", "7929855", "7929855"},
+        {"colour: then the atol rule", "[Color]\nText=  -12x\n", "C:Text", "1", "-12"},
+        {"colour: cut to 9 characters", "[Color]\nText=1234567890123\n", "C:Text", "1", "123456789"},
+        {"colour: an empty value gives 0", "[Color]\nText=\n", "C:Text", "1", "0"},
+        {"names in any case, blanks around them", "[ COLOR ]\ntext = 255\n", "C:Text", "1", "255"},
+        {"server section any case", "[server]\nADDRESS=keva.example\n", "S:Address", "", "keva.example"},
+        {"no file", unset, "S:Port", "12059", "12059"},
+        {"colour: no section", "[Other]\nPort=1\nSelected=1\n", "C:Selected", "255", "255"},
+        {"an empty value is no default", "[Server]\nAddress=\n", "S:Address", "x", ""},
+        {"no key", "[Server]\nAddress=\n", "S:Station", "1", "1"},
+        {"server values are cut to 1023", "[Server]\nPort=" + a1023 + "7\n", "S:Port", "", a1023},
+        {"so are defaults", unset, "S:Radio", a1023 + "1", a1023},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        TempFolder folder;
+        const SettingsLocation file{(folder.path() / "keva-client.ini").string(), false};
+        if (row.file) {
+            WriteText(file.path, *row.file);
+        }
+        const std::string key = row.key.substr(2);
+        EXPECT_EQ(row.key[0] == 'C'
+                      ? std::to_string(ReadColorSetting(file, key, std::stoi(row.fallback)))
+                      : ReadServerSetting(file, key, row.fallback),
+                  row.expected);
+    }
+}
+
+// "S:key=value" writes a server setting, "C:key=value" a colour.
+TEST(SettingsFile, WritesKeepEverythingElseAndReplaceTheKey) {
+    const struct {
+        const char* behaviour;
+        std::optional<std::string> before;  // none: no file
+        std::vector<std::string> writes;
+        std::string after;
+    } rows[] = {
+        {"comments, sections and other keys are kept",
+         "; shared by the operators of the station\n\n[Logging]\n; level of detail\nLevel=3\n\n"
+         "# the switching server\n[SERVER]\nAddress=keva.example\n; next line is changed\n"
+         "port=1\n\n[color]\nText=255\n; trailing note\n# and another\n",
+         {"S:Port=12060", "C:Selected=16711680", "S:Station=2a"},
+         "; shared by the operators of the station\n\n\n[Logging]\n\n; level of detail\nLevel=3\n\n"
+         "\n# the switching server\n[SERVER]\nAddress=keva.example\n\n; next line is changed\n"
+         "port=12060\nStation=2a\n\n\n[color]\nText=255\nSelected=16711680\n; trailing note\n"
+         "# and another\n"},
+        {"a comment-only file is kept once",
+         "; first\n; second\n\n; after a blank line\n",
+         {"S:Radio=2"},
+         "; first\n; second\n\n\n[Server]\nRadio=2\n; after a blank line\n"},
+        {"values are written whole and trimmed; a line break ends one",
+         unset,
+         {"C:Unavailable=16744576", "C:Text=-2147483648", "S:Address=  127.0.0.1",
+          "S:Port=80\n[Color]\nText=1"},
+         "[Color]\nUnavailable=16744576\nText=-2147483648\n\n\n[Server]\nAddress=127.0.0.1\n"
+         "Port=80\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        TempFolder folder;
+        const SettingsLocation file{(folder.path() / "keva-client.ini").string(), false};
+        if (row.before) {
+            WriteText(file.path, *row.before);
+        }
+        const auto write = [&](const std::string& w) {
+            const std::size_t equals = w.find('=');
+            if (w[0] == 'C') {
+                WriteColorSetting(file, w.substr(2, equals - 2), std::stoi(w.substr(equals + 1)));
+            } else {
+                WriteServerSetting(file, w.substr(2, equals - 2), w.substr(equals + 1));
+            }
+        };
+        for (const std::string& w : row.writes) {
+            write(w);
+        }
+        EXPECT_EQ(ReadText(file.path), row.after);
+        write(row.writes.back());
+        EXPECT_EQ(ReadText(file.path), row.after) << "a rewrite changes nothing";
+    }
+}
+
+TEST(SettingsFile, WritesOnlyWhereTheLocationAllows) {
+    const struct {
+        const char* behaviour;
+        const char* path;  // under the test's folder; none: no location
+        bool createFolder;
+        bool fileIsAFolder;    // a folder stands where the file should be
+        const char* readBack;  // the Port read after writing 12060 (default 12059)
+    } rows[] = {
+        // clang-format off
+        {"the config folder is created on the first write", ".config/KEVA Client/keva-client.ini", true, false, "12060"},
+        {"the all-users folder is never created", "KEVA Client/keva-client.ini", false, false, "12059"},
+        {"a folder where the file should be is not overwritten", "keva-client.ini", false, true, "12059"},
+        {"no location writes nothing anywhere", nullptr, false, false, "12059"},
+        // clang-format on
+    };
+    const auto entries = [] { return std::distance(std::filesystem::directory_iterator("."), {}); };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        TempFolder folder;
+        const auto path = row.path ? folder.path() / row.path : std::filesystem::path();
+        const SettingsLocation file{path.string(), row.createFolder};
+        if (row.fileIsAFolder) {
+            std::filesystem::create_directory(path);
+        }
+        const auto entriesBefore = entries();
+        EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), "12059");
+        EXPECT_EQ(std::filesystem::exists(path.parent_path()), row.fileIsAFolder)
+            << "a read creates nothing";
+        WriteServerSetting(file, "Port", "12060");
+        WriteColorSetting(file, "Text", 1);
+        EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), row.readBack);
+        EXPECT_EQ(std::filesystem::is_regular_file(path), row.readBack == std::string("12060"));
+        EXPECT_EQ(entries(), entriesBefore) << "nothing written in the working folder";
+    }
+    EXPECT_FALSE(WriteProfileString(SettingsLocation{}, "Server", "Port", "12060"));
+}
+
+}  // namespace
