@@ -77,26 +77,10 @@ TEST(SettingsFile, ReadsAndWritesByTheDefaultCaseCutAndKeepRules) {
         {"an empty value is no default; no key", "[Server]\nAddress=\n", {"S:Address?x", "S:Station?1"}, ",1"},
         {"server values are cut to 1023", "[Server]\nPort=" + a1023 + "7\n", {"S:Port?"}, a1023},
         {"so are defaults, with no file", unset, {"S:Radio?" + a1023 + "1"}, a1023},
+        {"comments, sections and other keys are kept", "; shared by the operators of the station\n\n[Logging]\n; level of detail\nLevel=3\n\n# the switching server\n[SERVER]\nAddress=keva.example\n; next line is changed\nport=1\n\n[color]\nText=255\n; trailing note\n# and another\n", {"S:Port=12060", "C:Selected=16711680", "S:Station=2a"}, "; shared by the operators of the station\n\n\n[Logging]\n\n; level of detail\nLevel=3\n\n\n# the switching server\n[SERVER]\nAddress=keva.example\n\n; next line is changed\nport=12060\nStation=2a\n\n\n[color]\nText=255\nSelected=16711680\n; trailing note\n# and another\n"},
+        {"a comment-only file is kept once", "; first\n; second\n\n; after a blank line\n", {"S:Radio=2"}, "; first\n; second\n\n\n[Server]\nRadio=2\n; after a blank line\n"},
+        {"values are written whole and trimmed; a line break ends one", unset, {"C:Unavailable=16744576", "C:Text=-2147483648", "S:Address=  127.0.0.1", "S:Port=80\n[Color]\nText=1"}, "[Color]\nUnavailable=16744576\nText=-2147483648\n\n\n[Server]\nAddress=127.0.0.1\nPort=80\n"},
         // clang-format on
-        {"comments, sections and other keys are kept",
-         "; shared by the operators of the station\n\n[Logging]\n; level of detail\nLevel=3\n\n"
-         "# the switching server\n[SERVER]\nAddress=keva.example\n; next line is changed\n"
-         "port=1\n\n[color]\nText=255\n; trailing note\n# and another\n",
-         {"S:Port=12060", "C:Selected=16711680", "S:Station=2a"},
-         "; shared by the operators of the station\n\n\n[Logging]\n\n; level of detail\nLevel=3\n\n"
-         "\n# the switching server\n[SERVER]\nAddress=keva.example\n\n; next line is changed\n"
-         "port=12060\nStation=2a\n\n\n[color]\nText=255\nSelected=16711680\n; trailing note\n"
-         "# and another\n"},
-        {"a comment-only file is kept once",
-         "; first\n; second\n\n; after a blank line\n",
-         {"S:Radio=2"},
-         "; first\n; second\n\n\n[Server]\nRadio=2\n; after a blank line\n"},
-        {"values are written whole and trimmed; a line break ends one",
-         unset,
-         {"C:Unavailable=16744576", "C:Text=-2147483648", "S:Address=  127.0.0.1",
-          "S:Port=80\n[Color]\nText=1"},
-         "[Color]\nUnavailable=16744576\nText=-2147483648\n\n\n[Server]\nAddress=127.0.0.1\n"
-         "Port=80\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
