@@ -84,20 +84,19 @@ TEST_F(TcpTest, AcceptsOnlyNotificationsOfTheCurrentSocketThatFindSomethingToRea
     ASSERT_TRUE(tcp.Connect("127.0.0.1", server.port(), &target));
     const uint64_t second = tcp.connection();
     ASSERT_NE(first, second);
-    struct Row {
+    const struct {
         const char* behaviour;
         int event;
         int errorCode;
         uint64_t connection;
         bool accepted;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"close of the old socket", ReceivePath::FdClose, 0, first, false},
         {"read with nothing to read", ReceivePath::FdRead, 0, second, false},
         {"close of the current socket", ReceivePath::FdClose, 0, second, true},
         {"error of the current socket", ReceivePath::FdClose, 10001, second, true},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
         EXPECT_EQ(tcp.Accept(SocketNotifyEvent(row.event, row.errorCode, row.connection)),
                   row.accepted);
