@@ -56,15 +56,20 @@ TEST(ComputeSettingsLocation, FollowsTheFolderAndNameRules) {
 }
 
 // Steps: "S:key=value" writes a server setting, "C:key=value" a colour; "S:key?default" and
-// "C:key?default" read one. A row expects the file after its writes, or else what it read
-// (joined by commas).
-TEST(SettingsFile, ReadsAndWritesByTheDefaultCaseCutAndKeepRules) {
+// "C:key?default" read one; "T" gives the file's text, "F" whether its folder exists. A row
+// expects what its steps gave, joined by commas.
+TEST(SettingsFile, ReadsAndWritesByTheDefaultCaseCutKeepAndLocationRules) {
     const std::string a1023(1023, 'a');
+    const std::vector<std::string> writeTwice = {"S:Port?12059", "F", "S:Port=12060", "C:Text=1",
+                                                 "S:Port?12059", "T"};
     const struct {
         const char* behaviour;
         std::optional<std::string> before;  // none: no file
         std::vector<std::string> steps;
         std::string expected;
+        const char* where = "keva-client.ini";  // under the test's folder; none: no location
+        bool createFolder = false;
+        bool folderThere = false;  // a folder stands where the file should be
     } rows[] = {
         // clang-format off
         {"colour: a leading star gives the default", "[Color]\nText=*123\n", {"C:Text?7929855"}, "7929855"},
@@ -77,78 +82,62 @@ TEST(SettingsFile, ReadsAndWritesByTheDefaultCaseCutAndKeepRules) {
         {"an empty value is no default; no key", "[Server]\nAddress=\n", {"S:Address?x", "S:Station?1"}, ",1"},
         {"server values are cut to 1023", "[Server]\nPort=" + a1023 + "7\n", {"S:Port?"}, a1023},
         {"so are defaults, with no file", unset, {"S:Radio?" + a1023 + "1"}, a1023},
-        {"comments, sections and other keys are kept", "; shared by the operators of the station\n\n[Logging]\n; level of detail\nLevel=3\n\n# the switching server\n[SERVER]\nAddress=keva.example\n; next line is changed\nport=1\n\n[color]\nText=255\n; trailing note\n# and another\n", {"S:Port=12060", "C:Selected=16711680", "S:Station=2a"}, "; shared by the operators of the station\n\n\n[Logging]\n\n; level of detail\nLevel=3\n\n\n# the switching server\n[SERVER]\nAddress=keva.example\n\n; next line is changed\nport=12060\nStation=2a\n\n\n[color]\nText=255\nSelected=16711680\n; trailing note\n# and another\n"},
-        {"a comment-only file is kept once", "; first\n; second\n\n; after a blank line\n", {"S:Radio=2"}, "; first\n; second\n\n\n[Server]\nRadio=2\n; after a blank line\n"},
-        {"values are written whole and trimmed; a line break ends one", unset, {"C:Unavailable=16744576", "C:Text=-2147483648", "S:Address=  127.0.0.1", "S:Port=80\n[Color]\nText=1"}, "[Color]\nUnavailable=16744576\nText=-2147483648\n\n\n[Server]\nAddress=127.0.0.1\nPort=80\n"},
-        // clang-format on
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.behaviour);
-        TempFolder folder;
-        const SettingsLocation file{(folder.path() / "keva-client.ini").string(), false};
-        if (row.before) {
-            WriteText(file.path, *row.before);
-        }
-        std::string read;
-        int reads = 0;
-        bool wrote = false;
-        const auto step = [&](const std::string& s) {
-            const std::size_t at = s.find_first_of("=?");
-            const std::string key = s.substr(2, at - 2), value = s.substr(at + 1);
-            const bool colour = s[0] == 'C';
-            if (s[at] == '?') {
-                read += (reads++ > 0 ? "," : "") +
-                        (colour ? std::to_string(ReadColorSetting(file, key, std::stoi(value)))
-                                : ReadServerSetting(file, key, value));
-            } else {
-                wrote = true;
-                colour ? WriteColorSetting(file, key, std::stoi(value))
-                       : WriteServerSetting(file, key, value);
-            }
-        };
-        for (const std::string& s : row.steps) {
-            step(s);
-        }
-        EXPECT_EQ(wrote ? ReadText(file.path) : read, row.expected);
-        if (wrote) {
-            step(row.steps.back());
-            EXPECT_EQ(ReadText(file.path), row.expected) << "a rewrite changes nothing";
-        }
-    }
-}
-
-TEST(SettingsFile, WritesOnlyWhereTheLocationAllows) {
-    const struct {
-        const char* behaviour;
-        const char* path;  // under the test's folder; none: no location
-        bool createFolder;
-        bool fileIsAFolder;    // a folder stands where the file should be
-        const char* readBack;  // the Port read after writing 12060 (default 12059)
-    } rows[] = {
-        // clang-format off
-        {"the config folder is created on the first write", ".config/KEVA Client/keva-client.ini", true, false, "12060"},
-        {"the all-users folder is never created", "KEVA Client/keva-client.ini", false, false, "12059"},
-        {"a folder where the file should be is not overwritten", "keva-client.ini", false, true, "12059"},
-        {"no location writes nothing anywhere", nullptr, false, false, "12059"},
+        {"comments, sections and other keys are kept", "; shared by the operators of the station\n\n[Logging]\n; level of detail\nLevel=3\n\n# the switching server\n[SERVER]\nAddress=keva.example\n; next line is changed\nport=1\n\n[color]\nText=255\n; trailing note\n# and another\n", {"S:Port=12060", "C:Selected=16711680", "S:Station=2a", "T"}, "; shared by the operators of the station\n\n\n[Logging]\n\n; level of detail\nLevel=3\n\n\n# the switching server\n[SERVER]\nAddress=keva.example\n\n; next line is changed\nport=12060\nStation=2a\n\n\n[color]\nText=255\nSelected=16711680\n; trailing note\n# and another\n"},
+        {"a comment-only file is kept once", "; first\n; second\n\n; after a blank line\n", {"S:Radio=2", "T"}, "; first\n; second\n\n\n[Server]\nRadio=2\n; after a blank line\n"},
+        {"values are written whole and trimmed; a line break ends one", unset, {"C:Unavailable=16744576", "C:Text=-2147483648", "S:Address=  127.0.0.1", "S:Port=80\n[Color]\nText=1", "T"}, "[Color]\nUnavailable=16744576\nText=-2147483648\n\n\n[Server]\nAddress=127.0.0.1\nPort=80\n"},
+        {"the config folder is created on the first write", unset, writeTwice, "12059,none,12060,[Server]\nPort=12060\n\n\n[Color]\nText=1\n", ".config/KEVA Client/keva-client.ini", true},
+        {"the all-users folder is never created", unset, writeTwice, "12059,none,12059,(no file)", "KEVA Client/keva-client.ini"},
+        {"a folder where the file should be is not overwritten", unset, writeTwice, "12059,folder,12059,(no file)", "keva-client.ini", false, true},
+        {"no location writes nothing anywhere", unset, writeTwice, "12059,none,12059,(no file)", nullptr},
         // clang-format on
     };
     const auto entries = [] { return std::distance(std::filesystem::directory_iterator("."), {}); };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
         TempFolder folder;
-        const auto path = row.path ? folder.path() / row.path : std::filesystem::path();
+        const auto path = row.where ? folder.path() / row.where : std::filesystem::path();
         const SettingsLocation file{path.string(), row.createFolder};
-        if (row.fileIsAFolder) {
+        if (row.before) {
+            WriteText(file.path, *row.before);
+        }
+        if (row.folderThere) {
             std::filesystem::create_directory(path);
         }
         const auto entriesBefore = entries();
-        EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), "12059");
-        EXPECT_EQ(std::filesystem::exists(path.parent_path()), row.fileIsAFolder)
-            << "a read creates nothing";
-        WriteServerSetting(file, "Port", "12060");
-        WriteColorSetting(file, "Text", 1);
-        EXPECT_EQ(ReadServerSetting(file, "Port", "12059"), row.readBack);
-        EXPECT_EQ(std::filesystem::is_regular_file(path), row.readBack == std::string("12060"));
+        std::string log;
+        int given = 0;
+        const auto step = [&](const std::string& s) {
+            const std::size_t at = s.find_first_of("=?");
+            const bool colour = s[0] == 'C';
+            if (at == std::string::npos) {
+                log += (given++ > 0 ? "," : "") +
+                       (s == "F" ? std::filesystem::exists(path.parent_path()) ? "folder" : "none"
+                        : std::filesystem::is_regular_file(path) ? ReadText(path)
+                                                                 : "(no file)");
+                return;
+            }
+            const std::string key = s.substr(2, at - 2), value = s.substr(at + 1);
+            if (s[at] == '?') {
+                log += (given++ > 0 ? "," : "") +
+                       (colour ? std::to_string(ReadColorSetting(file, key, std::stoi(value)))
+                               : ReadServerSetting(file, key, value));
+            } else {
+                colour ? WriteColorSetting(file, key, std::stoi(value))
+                       : WriteServerSetting(file, key, value);
+            }
+        };
+        std::string lastWrite;
+        for (const std::string& s : row.steps) {
+            step(s);
+            lastWrite = s.find('=') != std::string::npos ? s : lastWrite;
+        }
+        EXPECT_EQ(log, row.expected);
+        const std::string once = std::filesystem::is_regular_file(path) ? ReadText(path) : "";
+        if (!lastWrite.empty()) {
+            step(lastWrite);
+        }
+        EXPECT_EQ(std::filesystem::is_regular_file(path) ? ReadText(path) : "", once)
+            << "a rewrite changes nothing";
         EXPECT_EQ(entries(), entriesBefore) << "nothing written in the working folder";
     }
     EXPECT_FALSE(WriteProfileString(SettingsLocation{}, "Server", "Port", "12060"));
