@@ -39,19 +39,16 @@ protected:
     void ResetConsole() override { calls.push_back("reset"); }
     void SetWindowTitle(const std::string& title) override { calls.push_back("title " + title); }
     void DiscardReader() override { calls.push_back("discard"); }
-    void SetConnectedTitle(const std::string& title) override {
-        calls.push_back("connected " + title);
-    }
+    void SetConnectedTitle(const std::string& t) override { calls.push_back("connected " + t); }
     void ArmReconnect() override { calls.push_back("arm"); }
     const SettingsLocation& settings() const override { return file; }
     std::optional<ServerValues> AskForServer(const ServerValues& held) override {
         calls.push_back("ask " + held.address + " " + held.portText + " " + held.stationText + " " +
                         held.radioText);
-        ServerValues edited = held;
-        if (typePort) {
-            edited.portText = std::to_string(server.port());
-        }
-        return cancel ? std::nullopt : std::optional(edited);
+        const std::string port = typePort ? std::to_string(server.port()) : held.portText;
+        return cancel ? std::nullopt
+                      : std::optional(
+                            ServerValues{held.address, port, held.stationText, held.radioText});
     }
 
     // "%P" is the server's port, "%C" a closed one, "%L" the server's port + 65536.
@@ -139,12 +136,10 @@ TEST(ServerDialog, LooksLikeItsTemplate) {
     std::vector<std::string> controls;
     for (const QWidget* control : dialog.findChildren<QWidget*>()) {
         const QRect r = control->geometry();
-        const auto* label = qobject_cast<const QLabel*>(control);
-        const auto* button = qobject_cast<const QPushButton*>(control);
+        const bool label = qobject_cast<const QLabel*>(control) != nullptr;
         controls.push_back(
-            (label    ? label->text()
-             : button ? button->text()
-                      : control->objectName())
+            (qobject_cast<const QLineEdit*>(control) ? control->objectName()
+                                                     : control->property("text").toString())
                 .toStdString() +
             QStringLiteral(" %1,%2").arg(r.x()).arg(r.y()).toStdString() +
             (label ? "" : QStringLiteral(" %1x%2").arg(r.width()).arg(r.height()).toStdString()));
