@@ -70,16 +70,6 @@ TEST(ServerLink, SendsEachMessageByteForByteNumberedAndHandlesAFailedSend) {
     }
 }
 
-// `called`: the handlers called, by name and the kind of their parameters.
-struct DispatchRow {
-    const char* behaviour;
-    int32_t lastBefore;
-    std::string message;  // empty: no root at all
-    std::string shown;    // none, or the one report
-    std::string called;
-    int32_t lastAfter;
-};
-
 // A message with every header member; `rest` replaces the "Parameters" member.
 std::string Msg(const std::string& name, const std::string& sequence,
                 const std::string& version = "1", const std::string& rest = R"("Parameters":{})") {
@@ -90,8 +80,15 @@ std::string Msg(const std::string& name, const std::string& sequence,
 const char kPartial[] = "Partial message received - header fields are missing";
 
 TEST(DispatchServerMessage, ChecksTheEnvelopeReportsAndCallsTheHandler) {
-    // clang-format off
-    const DispatchRow rows[] = {
+    const struct {
+        const char* behaviour;
+        int32_t lastBefore;
+        std::string message;  // empty: no root at all
+        std::string shown;    // none, or the one report
+        std::string called;   // the handlers called, by name and the kind of their parameters
+        int32_t lastAfter;
+    } rows[] = {
+        // clang-format off
         {"no root", 3, "", "Message is empty or unreadable", "", 3},
         {"empty object", 5, "{}", "Message is empty or unreadable", "", 5},
         {"no Parameters", 5, R"({"Message":"State","Sequence":6,"Version":1})", kPartial, "", 5},
@@ -108,9 +105,9 @@ TEST(DispatchServerMessage, ChecksTheEnvelopeReportsAndCallsTheHandler) {
         {"the expected number wraps after the largest", 2147483647, Msg(R"("State")", "5"), "Got sequence number 5, expected -2147483648", "State 3", 5},
         // A handler that waits in a message box can see the console rebuild its table.
         {"a handler may clear the table while it runs", 0, Msg(R"("Clear")", "1"), "", "Clear 3", 1},
+        // clang-format on
     };
-    // clang-format on
-    for (const DispatchRow& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.behaviour);
         MessageTable table = {{"Silent", nullptr}};
         std::string called;
@@ -133,8 +130,7 @@ TEST(DispatchServerMessage, ChecksTheEnvelopeReportsAndCallsTheHandler) {
             DispatchServerMessage(table, nullptr, lastSequenceReceived, shown);
         }
         EXPECT_EQ(reader.Feed(row.message.data(), row.message.size()), JsonStatus::NeedMore);
-        EXPECT_EQ(shown.texts, row.shown.empty() ? std::vector<std::string>{}
-                                                 : std::vector<std::string>{row.shown});
+        EXPECT_EQ(shown.texts, std::vector<std::string>(!row.shown.empty(), row.shown));
         EXPECT_EQ(called, row.called);
         EXPECT_EQ(lastSequenceReceived, row.lastAfter);
     }

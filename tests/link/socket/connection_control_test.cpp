@@ -1,5 +1,4 @@
-// OnConnectServer against a loopback server, with a settings file in a temporary folder: the
-// test is the console, and answers its request for the server. Then the Server Information
+// OnConnectServer on loopback, the test standing in for the console; then the Server Information
 // dialog itself, run modally and driven like an operator would.
 #include "link/connection_control.h"
 
