@@ -69,11 +69,9 @@ TEST_F(TcpTest, ConnectsOrShowsOneBoxForEachFailure) {
         EXPECT_EQ(tcp.Connect(row.address, row.port, &target), row.boxPrefix.empty());
         EXPECT_EQ(tcp.connected(), row.boxPrefix.empty());
         ASSERT_EQ(driver.boxTexts().size(), before + !row.boxPrefix.empty());
-        if (!row.boxPrefix.empty()) {
-            const std::string& text = driver.boxTexts().back();
-            EXPECT_EQ(text.substr(0, row.boxPrefix.size()), row.boxPrefix);
-            EXPECT_LE(text.size(), row.boxPrefix.size() + 79);
-        }
+        const std::string text = row.boxPrefix.empty() ? "" : driver.boxTexts().back();
+        EXPECT_EQ(text.substr(0, row.boxPrefix.size()), row.boxPrefix);
+        EXPECT_LE(text.size(), row.boxPrefix.size() + 79);
     }
     EXPECT_TRUE(server.WaitForConnections(1));
 }
