@@ -1,5 +1,5 @@
-// OnConnectServer on loopback, the test standing in for the console; then the Server Information
-// dialog itself, run modally and driven like an operator would.
+// On loopback servers: CTCP, and OnConnectServer with the test standing in for the console; then
+// the Server Information dialog itself, run modally and driven like an operator would.
 #include "link/connection_control.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
 #include <fstream>
 
 #include "console/server_dialog.h"
+#include "link/console_events.h"
+#include "link/core/receive_path.h"
 #include "link/core/server_link.h"
 #include "link/tcp.h"
 #include "link/tcp_outgoing_link.h"
@@ -31,8 +34,9 @@ struct ConnectRow {
     std::string hello;
 };
 
-class ConnectionControlTest : public testing::TestWithParam<ConnectRow>, public ConnectionConsole {
+class LinkSocketTest : public testing::TestWithParam<ConnectRow>, public ConnectionConsole {
 protected:
+    ~LinkSocketTest() override { tcp.Close(); }
     QWidget* consoleWidget() override { return &widget; }
     const std::string& baseTitle() const override { return base; }
     void ResetConsole() override { calls.push_back("reset"); }
@@ -64,7 +68,7 @@ protected:
 
     TempFolder folder;
     SettingsLocation file{(folder.path() / "keva-client.ini").string(), false};
-    LoopbackServer server;
+    LoopbackServer server{QHostAddress(QHostAddress::AnyIPv4)};
     quint16 closedPort = LoopbackServer::ClosedPort();
     QWidget widget;
     std::string base = "KEVA Windows Client";
@@ -80,7 +84,7 @@ protected:
     }};
 };
 
-TEST_P(ConnectionControlTest, AsksWhenNeededConnectsAndSaysHello) {
+TEST_P(LinkSocketTest, AsksWhenNeededConnectsAndSaysHello) {
     const ConnectRow& row = GetParam();
     if (!row.settings.empty()) {
         std::ofstream(file.path) << Fill(row.settings);
@@ -98,13 +102,12 @@ TEST_P(ConnectionControlTest, AsksWhenNeededConnectsAndSaysHello) {
     EXPECT_EQ(ReadText(file.path), Fill(row.after.empty() ? row.settings : row.after));
     ASSERT_TRUE(server.WaitForBytes(0, row.hello.size()));
     EXPECT_EQ(server.received(0), row.hello);
-    tcp.Close();
 }
 
 const std::string StoredServer = "[Server]\nAddress=127.0.0.1\n";
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, ConnectionControlTest, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Rows, LinkSocketTest, testing::Values(
     ConnectRow{"AStoredServerWithoutAsking", StoredServer + "Port=%P\nStation=3\nRadio=2\n", false, {}, "", "Station 3 Radio 2", HelloBytes(1, 3, 2)},
     ConnectRow{"AFirstStartAsksWithTheDefaultsAndStoresWhatChanged", "", true, {"ask 127.0.0.1 12059 1 1"}, "[Server]\nPort=%P\n", "Station 1 Radio 1", FirstHello},
     ConnectRow{"AnEmptyAddressAsksAndOkUnchangedWritesNothing", "[Server]\nAddress=\nPort=%P\n", false, {"ask 127.0.0.1 %P 1 1"}, "", "Station 1 Radio 1", FirstHello},
@@ -115,11 +118,98 @@ INSTANTIATE_TEST_SUITE_P(Rows, ConnectionControlTest, testing::Values(
     [](const testing::TestParamInfo<ConnectRow>& info) { return std::string(info.param.name); });
 // clang-format on
 
-using ConnectionControlDeathTest = ConnectionControlTest;
+using LinkSocketDeathTest = LinkSocketTest;
 
-TEST_F(ConnectionControlDeathTest, CancelEndsTheProcessWithStatusZero) {
+TEST_F(LinkSocketDeathTest, CancelEndsTheProcessWithStatusZero) {
     cancel = true;
     EXPECT_EXIT(OnConnectServer(*this, tcp, serverLink), testing::ExitedWithCode(0), "");
+}
+
+// A row sends `text` after `before`; `received` is what the peer gets (none: not sent).
+TEST_F(LinkSocketTest, SendsTheTextUpToItsFirstNulOrReportsThatItCannot) {
+    const struct {
+        const char* behaviour;
+        std::function<void(CTCP&)> before;
+        std::string text;
+        std::string received;
+    } rows[] = {
+        {"the whole text", [](CTCP&) {}, "{ \"a\" : 1 }", "{ \"a\" : 1 }"},
+        {"up to the first NUL", [](CTCP&) {}, std::string("xy\0z", 4), "xy"},
+        {"a closed socket", [](CTCP& tcp) { tcp.Close(); }, "x", ""},
+        {"a socket that refuses writes",
+         [](CTCP&) { LoopbackServer::ClientSocket()->open(QIODevice::ReadOnly); }, "x", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        LoopbackServer peer;
+        ASSERT_TRUE(tcp.Connect("127.0.0.1", peer.port(), &widget));
+        ASSERT_TRUE(peer.WaitForConnections(1));
+        row.before(tcp);
+        EXPECT_EQ(tcp.Send(row.text), !row.received.empty());
+        tcp.Send("|");  // nothing more goes on the wire before this closing mark
+        const std::string expected = row.received + (row.received.empty() ? "" : "|");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.received(0).size() >= expected.size(); }));
+        EXPECT_EQ(peer.received(0), expected);
+        tcp.Close();
+    }
+}
+
+// An empty name is this machine's own name, whichever of its addresses that resolves to.
+TEST_F(LinkSocketTest, ConnectsOrShowsOneBoxForEachFailure) {
+    const struct {
+        const char* behaviour;
+        std::string address;
+        int32_t port;
+        std::string boxPrefix;  // empty: connects without a box
+    } rows[] = {
+        {"refused", "127.0.0.1", closedPort, "Unable to connect to server"},
+        {"unknown name", "no-such-host.invalid", 12059, "Could not find server : "},
+        {"an empty address", "", server.port(), ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        const std::size_t before = driver.boxTexts().size();
+        EXPECT_EQ(tcp.Connect(row.address, row.port, &widget), row.boxPrefix.empty());
+        EXPECT_EQ(tcp.connected(), row.boxPrefix.empty());
+        ASSERT_EQ(driver.boxTexts().size(), before + !row.boxPrefix.empty());
+        const std::string text = row.boxPrefix.empty() ? "" : driver.boxTexts().back();
+        EXPECT_EQ(text.substr(0, row.boxPrefix.size()), row.boxPrefix);
+        EXPECT_LE(text.size(), row.boxPrefix.size() + 79);
+    }
+    EXPECT_TRUE(server.WaitForConnections(1));
+}
+
+TEST_F(LinkSocketTest, AcceptsOnlyNotificationsOfTheCurrentSocketThatFindSomethingToRead) {
+    ASSERT_TRUE(tcp.Connect("127.0.0.1", server.port(), &widget));
+    const uint64_t first = tcp.connection();
+    ASSERT_TRUE(tcp.Connect("127.0.0.1", server.port(), &widget));
+    const uint64_t second = tcp.connection();
+    ASSERT_NE(first, second);
+    const struct {
+        const char* behaviour;
+        int event;
+        int errorCode;
+        uint64_t connection;
+        bool accepted;
+    } rows[] = {
+        {"close of the old socket", ReceivePath::FdClose, 0, first, false},
+        {"read with nothing to read", ReceivePath::FdRead, 0, second, false},
+        {"close of the current socket", ReceivePath::FdClose, 0, second, true},
+        {"error of the current socket", ReceivePath::FdClose, 10001, second, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.behaviour);
+        EXPECT_EQ(tcp.Accept(SocketNotifyEvent(row.event, row.errorCode, row.connection)),
+                  row.accepted);
+    }
+    // Nothing buffered reads as "would block" while connected, as the end after the peer's close.
+    char byte = 0;
+    EXPECT_EQ(tcp.Read(&byte, 1), -1);
+    ASSERT_TRUE(server.WaitForConnections(2));
+    server.CloseConnection();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tcp.Read(&byte, 1) == 0; }));
+    tcp.Close();
+    EXPECT_FALSE(tcp.Accept(SocketNotifyEvent(ReceivePath::FdClose, 0, second)));
 }
 
 QPushButton* Button(QWidget* dialog, int id) {
