@@ -54,9 +54,8 @@ TEST(ComputeSettingsLocation, FollowsTheFolderAndNameRules) {
     EXPECT_EQ(SettingsFilePath, path);
 }
 
-// Steps: "S:key=value" writes a server setting, "C:key=value" a colour; "S:key?default" and
-// "C:key?default" read one; "T" gives the file's text, "F" whether its folder exists. A row
-// expects what its steps gave, joined by commas.
+// Steps: "S:key=value" writes a server setting, "C:..." a colour, "S:key?default" reads one; "T"
+// gives the file's text, "F" whether its folder exists. A row expects these joined by commas.
 TEST(SettingsFile, ReadsAndWritesByTheDefaultCaseCutKeepAndLocationRules) {
     const std::string a1023(1023, 'a');
     const std::vector<std::string> writeTwice = {"S:Port?12059", "F", "S:Port=12060", "C:Text=1",

@@ -125,13 +125,12 @@ TEST_F(LinkSocketDeathTest, CancelEndsTheProcessWithStatusZero) {
     EXPECT_EXIT(OnConnectServer(*this, tcp, serverLink), testing::ExitedWithCode(0), "");
 }
 
-// A row sends `text` after `before`; `received` is what the peer gets (none: not sent).
 TEST_F(LinkSocketTest, SendsTheTextUpToItsFirstNulOrReportsThatItCannot) {
     const struct {
         const char* behaviour;
         std::function<void(CTCP&)> before;
         std::string text;
-        std::string received;
+        std::string received;  // what the peer gets; none: not sent
     } rows[] = {
         {"the whole text", [](CTCP&) {}, "{ \"a\" : 1 }", "{ \"a\" : 1 }"},
         {"up to the first NUL", [](CTCP&) {}, std::string("xy\0z", 4), "xy"},
