@@ -25,10 +25,8 @@ TEST(StationFile, Loads) {
     ASSERT_TRUE(LoadStationFile(std::string(KEVA_SOURCE_DIR) + "/examples/station.json", s, error))
         << error;
     EXPECT_EQ(std::tie(s.station, s.lowerFrequency, s.upperFrequency), std::tuple(1, 1800, 29700));
-    for (int32_t khz : {1830, 3525, 7025, 10110, 14025, 18080, 21025, 24900, 28025}) {
-        EXPECT_TRUE(std::ranges::any_of(s.antennas, [khz](auto& a) { return a.Covers(khz); }))
-            << khz;
-    }
+    for (int32_t khz : {1830, 3525, 7025, 10110, 14025, 18080, 21025, 24900, 28025})
+        EXPECT_TRUE(std::ranges::any_of(s.antennas, [=](auto& a) { return a.Covers(khz); })) << khz;
     ASSERT_EQ(s.rotators.size(), 2u);
     EXPECT_EQ(std::tie(s.rotators[0].ccwLimit, s.rotators[0].rotation, s.rotators[0].hasStop,
                        s.rotators[1].hasStop),
@@ -205,38 +203,20 @@ TEST(StationState, Rules) {
     EXPECT_TRUE(state.AddRadio(9));  // known radios are always fine
 }
 
-// clang-format off
-TEST(RotatorMotion, TargetOffsets) {
-    const struct { const char* name; int32_t ccwLimit, rotation; int64_t currentOffset, bearing; int32_t expected; } rows[] = {
-        {"ReachableOnce", 180, 450, 225, 50, 230}, {"AlreadyThere", 180, 450, 225, 45, 225},
-        {"TwoOffsetsTakesTheLowerWhenNearer", 180, 450, 0, 200, 20}, {"TwoOffsetsTakesTheUpperWhenNearer", 180, 450, 400, 200, 380},
-        {"TwoOffsetsTieTakesTheLower", 180, 450, 200, 200, 20},
-        {"FullCircleNorthFromNearTheEnd", 0, 360, 350, 0, 360}, {"FullCircleNorthFromTheStart", 0, 360, 10, 0, 0},
-        {"UnreachableNearerTheClockwiseStop", 0, 270, 100, 300, 270}, {"UnreachableNearerTheCounterClockwiseStop", 0, 270, 100, 350, 0},
-        {"UnreachableTieGoesCounterClockwise", 0, 270, 100, 315, 0},
-        {"NegativeBearing", 0, 360, 0, -90, 270}, {"BearingAbove360", 90, 360, 0, 450, 0},
-        {"SmallestBearing", 0, 360, 0, -2147483648LL, 232}, {"LargestBearing", 0, 360, 0, 2147483647, 127},
-    };
-    // clang-format on
-    for (const auto& row : rows) {
-        EXPECT_EQ(TargetOffset(row.ccwLimit, row.rotation, row.currentOffset, row.bearing),
-                  row.expected)
-            << row.name;
-    }
-    // What keva-sim sends as "Position" must make the console's needle show the true bearing.
-    for (int32_t ccwLimit : {0, 1, 90, 180, 270, 359}) {
-        for (int32_t bearing = 0; bearing < 360; ++bearing) {
-            ASSERT_EQ(RelativePosition(WirePosition(ccwLimit, bearing), ccwLimit), bearing)
-                << "CCW limit " << ccwLimit;
-        }
-    }
-}
-
 // Steps: Tn turns toward n (t: expected to stay still), S stops, Bn expects bearing n, Pn the
-// report with Position n, +ms=offset moves on by ms and expects that offset (* while turning).
+// report with Position n, +ms=offset moves on by ms and expects that offset (* while turning);
+// Ooffset,bearing=target: the offset a turn from `offset` toward `bearing` aims at.
 TEST(RotatorMotion, Moves) {
     // clang-format off
     const struct { const char* name; int32_t ccwLimit, rotation, startBearing; const char* steps; } rows[] = {
+        {"TargetReachableOnce", 180, 450, 0, "O225,50=230"}, {"TargetAlreadyThere", 180, 450, 0, "O225,45=225"},
+        {"TwoOffsetsTakesTheLowerWhenNearer", 180, 450, 0, "O0,200=20"}, {"TwoOffsetsTakesTheUpperWhenNearer", 180, 450, 0, "O400,200=380"},
+        {"TwoOffsetsTieTakesTheLower", 180, 450, 0, "O200,200=20"},
+        {"FullCircleNorthFromNearTheEnd", 0, 360, 0, "O350,0=360"}, {"FullCircleNorthFromTheStart", 0, 360, 0, "O10,0=0"},
+        {"UnreachableNearerTheClockwiseStop", 0, 270, 0, "O100,300=270"}, {"UnreachableNearerTheCounterClockwiseStop", 0, 270, 0, "O100,350=0"},
+        {"UnreachableTieGoesCounterClockwise", 0, 270, 0, "O100,315=0"},
+        {"NegativeBearing", 0, 360, 0, "O0,-90=270"}, {"BearingAbove360", 90, 360, 0, "O0,450=0"},
+        {"SmallestBearing", 0, 360, 0, "O0,-2147483648=232"}, {"LargestBearing", 0, 360, 0, "O0,2147483647=127"},
         {"TurnsAtItsSpeedAndStopsAtTheTarget", 180, 450, 45, "P225 B45 T60 +1000=231* +500=234* +1500=240 B60 +1000=240"},
         {"TurnsCounterClockwiseInsideItsRange", 180, 450, 45, "T30 +1000=219* +10000=210"},
         {"StopHaltsWhereItIs", 180, 450, 45, "T135 +2000=237* S0 +5000=237"},
@@ -250,8 +230,11 @@ TEST(RotatorMotion, Moves) {
         std::istringstream steps(row.steps);
         for (std::string step; steps >> step;) {
             SCOPED_TRACE(step);
-            const int64_t n = std::stoll(step.substr(1));
-            if (step[0] == 'T' || step[0] == 't') {
+            long long n = 0, m = 0, target = 0;
+            std::sscanf(step.c_str() + 1, "%lld%*[,=]%lld%*[,=]%lld", &n, &m, &target);
+            if (step[0] == 'O') {
+                EXPECT_EQ(TargetOffset(row.ccwLimit, row.rotation, n, m), target);
+            } else if (step[0] == 'T' || step[0] == 't') {
                 EXPECT_EQ(rotator.TurnToward(n), step[0] == 'T');
             } else if (step[0] == 'S') {
                 rotator.Stop();
@@ -262,21 +245,24 @@ TEST(RotatorMotion, Moves) {
                 EXPECT_EQ(rotator.Bearing(), n);
             } else {
                 rotator.Advance(n);
-                EXPECT_EQ(rotator.Offset(), std::stoi(step.substr(step.find('=') + 1)));
+                EXPECT_EQ(rotator.Offset(), m);
                 EXPECT_EQ(rotator.Moving(), step.back() == '*');
             }
+        }
+    }
+    // What keva-sim sends as "Position" must make the console's needle show the true bearing.
+    for (int32_t ccwLimit : {0, 1, 90, 180, 270, 359}) {
+        for (int32_t bearing = 0; bearing < 360; ++bearing) {
+            ASSERT_EQ(RelativePosition(WirePosition(ccwLimit, bearing), ccwLimit), bearing)
+                << "CCW limit " << ccwLimit;
         }
     }
 }
 
 // clang-format off
-const struct {
-    const char *name, *text, *summary;
-} requestRows[] = {
-    {"ConsoleHello", R"({   "Message" : "Hello",    "Sequence" : 1,    "Version": 1,    "Parameters" : {       "Protocol" : "KEVA",        "Name" : "Windows Client",        "Bidirectional" : true,        "Radios": [            {"Station" : 3, "Radio" : 2}        ],        "Rows" : 5,        "Columns" : 3    }})", "Hello for station 3 radio 2"},
+const struct { const char *name, *text, *summary; } requestRows[] = {
     {"AntennaBothSides", R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 2, "Antennas" : [ {"TX" : 2, "Antenna" : 7 },  {"RX" : 2, "Antenna" : 7 } ] } })", "Antenna for station 1 radio 2: TX 2 on antenna 7, RX 2 on antenna 7"},
     {"AntennaNoEntries", R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Antennas" : [ ] } })", "ignored \"Antenna\" names no side with an antenna"},
-    {"Function", R"({"Message" : "Function", "Sequence" : 3, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Function" : 2, "State" : 1} })", "Function for station 1 radio 1: function 2 state 1"},
     {"DirectionStop", R"({"Message" : "Direction", "Sequence" : 6, "Version": 1, "Parameters" : {"Rotator" : 1, "Stop" : true} })", "Direction for rotator 1: stop"},
     {"HugeNumbersAreClamped", R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":-99999999999999999999}})", "Direction for rotator 1: turn to -2147483648"},
     {"LastMemberCounts", R"({"Message":"Radio","Parameters":{"Station":1,"Radio":1,"Frequency":1,"Frequency":2}})", "Radio for station 1 radio 1: 2 kHz"},
@@ -299,13 +285,10 @@ TEST(RequestReader, ConsoleRequests) {
 }
 
 // clang-format off
-const struct {
-    const char* name;
-    std::vector<std::string> arguments;
-    const char* result;  // the error, or the options kept
-} optionRows[] = {
+// The error, or the options kept.
+const struct { const char* name; std::vector<std::string> arguments; const char* result; } optionRows[] = {
     {"EveryValueIsKept", {"--listen", "::1", "--port", "0", "--station", "x.json", "--log", "--chunk", "3", "--close-after", "0", "--bad-byte-after", "5", "--port", "65535"}, "::1 port 65535 station 'x.json' log 1 help 0 chunk 3 close 0 bad 5"},
-    {"Help", {"-h"}, "127.0.0.1 port 12059 station '' log 0 help 1 chunk 0 close - bad -"},
+    {"Help", {"-h"}, "127.0.0.1 port 12059 station '' log 0 help 1 chunk 0 close -1 bad -1"},
     {"StrayWord", {"station.json"}, "unknown option station.json (see --help)"},
     {"MissingValue", {"--port"}, "--port needs a value"},
     {"PortNegative", {"--port", "-1"}, "--port needs a number from 0 to 65535, not -1"},
@@ -317,24 +300,20 @@ const struct {
 // clang-format on
 
 TEST(SimOptions, Parse) {
-    auto number = [](const auto& n) { return n ? std::to_string(*n) : std::string("-"); };
     for (const auto& row : optionRows) {
         SimOptions o;
         std::string error;
         const bool ok = ParseSimOptions(row.arguments, o, error);
         EXPECT_EQ(ok, error.empty()) << row.name;
-        EXPECT_EQ(ok ? o.listenAddress + " port " + std::to_string(o.port) + " station '" +
-                           o.stationFile + "' log " + std::to_string(o.log) + " help " +
-                           std::to_string(o.help) + " chunk " + std::to_string(o.chunkBytes) +
-                           " close " + number(o.closeAfter) + " bad " + number(o.badByteAfter)
-                     : error,
-                  row.result)
-            << row.name;
+        std::ostringstream kept;
+        kept << o.listenAddress << " port " << o.port << " station '" << o.stationFile << "' log "
+             << o.log << " help " << o.help << " chunk " << o.chunkBytes << " close "
+             << o.closeAfter.value_or(-1) << " bad " << o.badByteAfter.value_or(-1);
+        EXPECT_EQ(ok ? kept.str() : error, row.result) << row.name;
     }
     for (const char* option : {"--listen", "--port", "--station", "--log", "--help", "--chunk",
-                               "--close-after", "--bad-byte-after"}) {
+                               "--close-after", "--bad-byte-after"})
         EXPECT_NE(SimHelpText().find(option), std::string::npos) << option;
-    }
 }
 
 }  // namespace

@@ -24,25 +24,23 @@ constexpr int Patience = 30000;  // ms; generous for a loaded machine and saniti
 class Console {
 public:
     explicit Console(quint16 port) {
-        QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
-            const QByteArray bytes = socket_.readAll();
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
+            const QByteArray bytes = socket.readAll();
             raw += bytes.toStdString();
             if (status == JsonStatus::NeedMore) {
-                status = reader_.Feed(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+                status = reader_.Feed(bytes.constData(), std::size_t(bytes.size()));
             }
         });
-        socket_.connectToHost(QStringLiteral("127.0.0.1"), port);
-        socket_.waitForConnected(Patience);
+        socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+        socket.waitForConnected(Patience);
     }
-    void Send(const std::string& text) { socket_.write(text.data(), std::ssize(text)); }
-    QAbstractSocket::SocketState State() const { return socket_.state(); }
     // Message `i` (from 1), without its line feed; 0: every message.
     std::string Line(unsigned long i) const {
         std::istringstream in(raw);
-        std::string line;
-        for (unsigned long n = 0; n < i && std::getline(in, line); ++n) {
+        std::string line = raw;
+        while (i-- > 0 && std::getline(in, line)) {
         }
-        return i == 0 ? raw : line;
+        return line;
     }
     // "Name Sequence" of each whole message, in order; where the text stops looking like a
     // message, its first byte in hex, and no more.
@@ -64,9 +62,9 @@ public:
     std::string raw;
     JsonStatus status = JsonStatus::NeedMore;
     ReportRecorder reports;  // the reader's words about a bad byte
+    QTcpSocket socket;
 
 private:
-    QTcpSocket socket_;
     JsonReader reader_{[](const JsonNode*) {}, reports};
 };
 
@@ -119,7 +117,7 @@ TEST_P(SimWire, Answers) {
             consoles.push_back(std::make_unique<Console>(sim.port()));
         }
         Console& console = *consoles[step.console];
-        console.Send(step.send);
+        console.socket.write(step.send.data(), std::ssize(step.send));
         const auto holds = [&] {
             std::istringstream holds(step.holds);
             for (std::string hold; std::getline(holds, hold);) {
@@ -140,10 +138,11 @@ TEST_P(SimWire, Answers) {
     }
     if (row.closes) {
         EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return consoles[0]->State() == QAbstractSocket::UnconnectedState; }, Patience));
+            [&] { return consoles[0]->socket.state() == QAbstractSocket::UnconnectedState; },
+            Patience));
         EXPECT_EQ(consoles[0]->Heads(), row.steps.back().heads) << "nothing more before the close";
     } else {
-        EXPECT_EQ(consoles[0]->State(), QAbstractSocket::ConnectedState);
+        EXPECT_EQ(consoles[0]->socket.state(), QAbstractSocket::ConnectedState);
     }
     if (*row.logged) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return sim.CountLogged(row.logged) == 1; }, Patience))
@@ -159,11 +158,10 @@ TEST(SimWireAcross, BadStationFileExitsWithStatus2) {
     process.start(QStringLiteral(KEVA_SIM_PATH),
                   {"--port", "0", "--station", QStringLiteral("/nonexistent/station.json")});
     ASSERT_TRUE(process.waitForFinished(Patience));
-    EXPECT_EQ(std::tuple(process.exitStatus(), process.exitCode()),
-              std::tuple(QProcess::NormalExit, 2));
-    EXPECT_EQ(process.readAllStandardError().toStdString(),
-              "keva-sim: /nonexistent/station.json: cannot be read\n");
-    EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(std::tuple(process.exitStatus(), process.exitCode(), process.readAllStandardError(),
+                         process.readAllStandardOutput()),
+              std::tuple(QProcess::NormalExit, 2,
+                         "keva-sim: /nonexistent/station.json: cannot be read\n", ""));
 }
 
 }  // namespace
