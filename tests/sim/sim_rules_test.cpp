@@ -100,13 +100,10 @@ const char* const TestStation = R"({"LowerFrequency": 1800, "UpperFrequency": 29
   "Functions": [{"Function": 1, "ShortName": "F"}, {"Function": 2, "ShortName": "M", "Momentary": true},
     {"Function": 3, "ShortName": "A", "Alternate": true}]})";
 
-// Steps, each refused when it ends in '!': Tradio,code,antenna and Rradio,code,antenna ask for
-// an antenna, Fradio,kHz for a frequency, Nradio,function,code,time for a function (codes: 1 on,
-// 2 off, 3 toggles an alternate's highlight); Enow,radio expects the momentary functions to
-// expire for that radio (0: none), Dtime the next deadline (-1: none).
-// Afterwards: the antennas, one digit each (0 Unavailable, 1 Available, 2 Selected) for radio 1
-// TX, radio 1 RX and radio 2 TX; the functions' states of radio 1, their highlights and the
-// states of radio 2; radio 1's long names.
+// Steps (refused when ending in '!'): T|Rradio,code,antenna for TX|RX, Fradio,kHz, Nradio,
+// function,code,time (1 on, 2 off, 3 toggles a highlight); Enow,radio: momentary functions expire
+// (0: none); Dtime: next deadline (-1: none). Then antennas of radio 1 TX, RX, radio 2 TX (0
+// Unavailable, 1 Available, 2 Selected), functions of radio 1, highlights, radio 2; long names.
 #define UNTOUCHED "011101 011111 011101 "
 #define ALL_OFF "111 000 111 |"
 // clang-format off
@@ -117,7 +114,6 @@ const struct { const char *name, *steps, *after; } stateRows[] = {
     {"UnknownCodesRefused", "T1,0,2! T1,8,2! T1,-5,2!", UNTOUCHED ALL_OFF},
     {"UnknownRadioRefused", "T7,1,2!", UNTOUCHED ALL_OFF},
     {"UncoveredAntennaRefused", "T1,1,1! R1,1,1!", UNTOUCHED ALL_OFF},
-    {"TransmitLocksOutOtherRadios", "T2,1,2", "001101 011111 021101 " ALL_OFF},
     {"LockedAntennaRefused", "T2,1,2 T1,1,2! T1,3,2!", "001101 011111 021101 " ALL_OFF},
     {"ReceiveIsShared", "T2,1,2 R1,1,2", "001101 021111 021101 111 000 111 |Yagi"},
     {"LockFollowsTheOtherRadio", "T2,1,2 T2,1,3", "010101 011111 012101 " ALL_OFF},
@@ -125,18 +121,14 @@ const struct { const char *name, *steps, *after; } stateRows[] = {
     {"RelativeReachesReceiveOnlyOnRx", "R1,5,3", "011101 011121 011101 111 000 111 |Bev long"},
     {"RelativeReceiveOnlyRefusedOnTx", "T1,5,3!", UNTOUCHED ALL_OFF},
     {"RelativeOutOfRangeRefused", "T1,5,5! T1,5,-1! T1,5,2147483647! T1,5,-2147483648!", UNTOUCHED ALL_OFF},
-    {"NextFromNothingTakesTheFirst", "T1,6,0", "021101 011111 001101 111 000 111 Yagi|"},
     {"NextStepsOn", "T1,6,0 T1,6,0", "012101 011111 010101 111 000 111 Tri long|"},
     {"NextSkipsReceiveOnlyOnTx", "T1,1,4 T1,6,0", "011102 011111 011100 111 000 111 Stack long|"},
-    {"NextIncludesReceiveOnlyOnRx", "R1,1,4 R1,6,0", "011101 011121 011101 111 000 111 |Bev long"},
     {"NextWrapsRound", "T1,1,6 T1,6,0", "021101 011111 001101 111 000 111 Yagi|"},
-    {"PreviousFromNothingTakesTheLast", "T1,7,0", "011102 011111 011100 111 000 111 Stack long|"},
     {"PreviousWrapsRound", "R1,1,2 R1,7,0", "011101 011112 011101 111 000 111 |Stack long"},
     {"NextSkipsLockedAntennas", "T2,1,3 T1,1,2 T1,6,0", "010201 011111 012001 111 000 111 Vert|"},
     {"NextStepsFromTheFirstSelected", "R1,1,3 R1,3,6 R1,6,0", "011101 011211 011101 111 000 111 |Vert"},
     {"FrequencyChangeDropsWhatNoLongerCovers", "T1,1,3 R1,1,2 F1,21200", "002000 001000 010101 111 000 111 Tri long|"},
     {"FrequencyChangeReleasesTheLock", "T2,1,2 F2,3525", "011101 011111 100100 " ALL_OFF},
-    {"FrequencyOutsideEveryBand", "T1,1,2 F1,50000", "000000 000000 011101 " ALL_OFF},
     {"ExtremeFrequencies", "F1,-2147483648 F2,2147483647", "000000 000000 000000 " ALL_OFF},
     {"LongNamesJoinTheSelectionInStationOrder", "T1,1,3 R1,1,6 R1,3,5", "012101 011122 010101 111 000 111 Tri long|Bev long + Stack long"},
     {"FunctionCode3RefusedWithoutAlternate", "N1,1,3!", UNTOUCHED ALL_OFF},
@@ -178,14 +170,11 @@ TEST(StationState, Rules) {
         const RadioView views[] = {state.View(1), state.View(1), state.View(2)};
         std::string antennas, functions;
         for (int i = 0; i < 3; ++i) {
-            for (const AntennaView& v : views[i].antennas) {
+            for (const AntennaView& v : views[i].antennas)
                 antennas += char('0' + (i == 1 ? v.rx : v.tx));
-            }
-            for (const FunctionView& f : views[i].functions) {
+            for (const FunctionView& f : views[i].functions)
                 functions += char('0' + (i == 1 ? f.highlight : f.state));
-            }
-            antennas += ' ';
-            functions += ' ';
+            antennas += ' ', functions += ' ';
         }
         EXPECT_EQ(antennas + functions + views[0].txLongName + "|" + views[0].rxLongName,
                   row.after);
@@ -209,13 +198,11 @@ TEST(StationState, Rules) {
 TEST(RotatorMotion, Moves) {
     // clang-format off
     const struct { const char* name; int32_t ccwLimit, rotation, startBearing; const char* steps; } rows[] = {
-        {"TargetReachableOnce", 180, 450, 0, "O225,50=230"}, {"TargetAlreadyThere", 180, 450, 0, "O225,45=225"},
+        {"TargetReachableOnce", 180, 450, 0, "O225,50=230"}, {"TargetAlreadyThere", 180, 450, 0, "O225,45=225"}, {"TwoOffsetsTieTakesTheLower", 180, 450, 0, "O200,200=20"},
         {"TwoOffsetsTakesTheLowerWhenNearer", 180, 450, 0, "O0,200=20"}, {"TwoOffsetsTakesTheUpperWhenNearer", 180, 450, 0, "O400,200=380"},
-        {"TwoOffsetsTieTakesTheLower", 180, 450, 0, "O200,200=20"},
-        {"FullCircleNorthFromNearTheEnd", 0, 360, 0, "O350,0=360"}, {"FullCircleNorthFromTheStart", 0, 360, 0, "O10,0=0"},
+        {"FullCircleNorthFromNearTheEnd", 0, 360, 0, "O350,0=360"}, {"FullCircleNorthFromTheStart", 0, 360, 0, "O10,0=0"}, {"NegativeBearing", 0, 360, 0, "O0,-90=270"},
         {"UnreachableNearerTheClockwiseStop", 0, 270, 0, "O100,300=270"}, {"UnreachableNearerTheCounterClockwiseStop", 0, 270, 0, "O100,350=0"},
-        {"UnreachableTieGoesCounterClockwise", 0, 270, 0, "O100,315=0"},
-        {"NegativeBearing", 0, 360, 0, "O0,-90=270"}, {"BearingAbove360", 90, 360, 0, "O0,450=0"},
+        {"UnreachableTieGoesCounterClockwise", 0, 270, 0, "O100,315=0"}, {"BearingAbove360", 90, 360, 0, "O0,450=0"},
         {"SmallestBearing", 0, 360, 0, "O0,-2147483648=232"}, {"LargestBearing", 0, 360, 0, "O0,2147483647=127"},
         {"TurnsAtItsSpeedAndStopsAtTheTarget", 180, 450, 45, "P225 B45 T60 +1000=231* +500=234* +1500=240 B60 +1000=240"},
         {"TurnsCounterClockwiseInsideItsRange", 180, 450, 45, "T30 +1000=219* +10000=210"},

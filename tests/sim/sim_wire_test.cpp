@@ -82,23 +82,18 @@ const Row kRows[] = {
     {"GreetingInOneWrite", "", {{0, FirstHello, Greeting, TOWER_AT_45 "\n6" NO_NAMES}}, false, "connection 1: Hello for station 1 radio 1"},
     {"GreetingInOneByteWrites", "--chunk 1", {{0, FirstHello, Greeting, TOWER_AT_45 "\n6" NO_NAMES}}},
     {"GreetingInSevenByteWrites", "--chunk 7", {{0, FirstHello, Greeting, TOWER_AT_45 "\n6" NO_NAMES}}},
-    {"MomentaryFunctionFallsBack", "", {{0, FirstHello + R"({ "Message" : "Function", "Sequence" : 2, "Version": 1, "Parameters" : { "Station" : 1, "Radio" : 1, "Function" : 2, "State" : 1} })",
-      Greeting + ", State 7, State 8", "7={\"Function\": 2, \"State\": 2\n8={\"Function\": 2, \"State\": 1"}},
-     false, "connection 1: Function for station 1 radio 1: function 2 state 1"},
-    {"RefusedRequestIsLoggedAndAnsweredWithTheStateUnchanged", "", {{0, FirstHello + R"({ "Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : { "Station" : 1, "Radio" : 1, "Antennas" : [ {"TX" : 1, "Antenna" : 10 } ] } })",
-      Greeting + ", State 7", "7" NO_NAMES}}, false, "ignored \"Antenna\": "},
+    {"MomentaryFunctionFallsBack", "", {{0, FirstHello + R"({"Message":"Function","Parameters":{"Station":1,"Radio":1,"Function":2,"State":1}})", Greeting + ", State 7, State 8", "7={\"Function\": 2, \"State\": 2\n8={\"Function\": 2, \"State\": 1"}}, false, "connection 1: Function for station 1 radio 1: function 2 state 1"},
+    {"RefusedRequestIsLoggedAndAnsweredWithTheStateUnchanged", "", {{0, FirstHello + R"({"Message":"Antenna","Parameters":{"Station":1,"Radio":1,"Antennas":[{"TX":1,"Antenna":10}]}})", Greeting + ", State 7", "7" NO_NAMES}}, false, "ignored \"Antenna\": "},
     {"BrokenJsonClosesTheConnection", "", {{0, FirstHello + "{\"Message\" x", Greeting}}, true},
     {"CloseAfterCountsMessages", "--close-after 3", {{0, FirstHello, "Server 1, Configuration 2, Rotators 3"}}, true},
     {"BadByteAfterCountsMessages", "--bad-byte-after 2", {{0, FirstHello, "Server 1, Configuration 2, x01"}}},
     // The tower points at 45 (Position 180 + 45); 50 is five degrees on, with reports on the way.
-    {"RotatorReportsWhileTurningAndWhenItStops", "", {{0, FirstHello + R"({ "Message" : "Direction", "Sequence" : 2, "Version": 1, "Parameters" : { "Rotator" : 1, "Direction" : 50} })",
-      Greeting + "(, Rotation \\d+){2,}", "0=\"Position\": 230}"}}},
-    // A state reaches every console of the radio; radio 2, moved to 20 m where the tribander
-    // covers it too, is locked out of transmitting on it and still may receive on it.
+    {"RotatorReportsWhileTurningAndWhenItStops", "", {{0, FirstHello + R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":50}})", Greeting + "(, Rotation \\d+){2,}", "0=\"Position\": 230}"}}},
+    // A state reaches every console of the radio; radio 2 on 20 m may receive on the tribander
+    // that radio 1 transmits on.
     {"StatesReachEveryConsoleConcerned", "", {{0, FirstHello, Greeting}, {2, FirstHello, Greeting},
-      {1, HelloBytes(1, 1, 2) + R"({ "Message" : "Radio", "Sequence" : 2, "Version": 1, "Parameters" : { "Station" : 1, "Radio" : 2, "Frequency" : 14100} })", Greeting + ", State 7", "7" ANTENNA_5(1, 1)},
-      {0, R"({ "Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : { "Station" : 1, "Radio" : 1, "Antennas" : [ {"TX" : 1, "Antenna" : 5 },  {"RX" : 1, "Antenna" : 5 } ] } })",
-       Greeting + ", State 7", "7=\"TXLongName\": \"20/15/10 m Tribander (tower)\"\n7" ANTENNA_5(2, 2)},
+      {1, HelloBytes(1, 1, 2) + R"({"Message":"Radio","Parameters":{"Station":1,"Radio":2,"Frequency":14100}})", Greeting + ", State 7", "7" ANTENNA_5(1, 1)},
+      {0, R"({"Message":"Antenna","Parameters":{"Station":1,"Radio":1,"Antennas":[{"TX":1,"Antenna":5},{"RX":1,"Antenna":5}]}})", Greeting + ", State 7", "7=\"TXLongName\": \"20/15/10 m Tribander (tower)\"\n7" ANTENNA_5(2, 2)},
       {2, "", Greeting + ", State 7", "7=\"TXLongName\": \"20/15/10 m Tribander (tower)\"\n7" ANTENNA_5(2, 2)},
       {1, "", Greeting + ", State 7, State 8", "8" ANTENNA_5(0, 1)}}},
 };
