@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -43,48 +44,6 @@ TEST(StationFile, Loads) {
     EXPECT_EQ(std::tuple(s.station, a.longName, a.row, a.column, a.additive, r.startBearing,
                          r.speed, r.hasStop, s.functions.size()),
               std::tuple(1, "A", -1, -1, false, 90, 6, false, 0u));
-}
-
-#define HEAD R"({"LowerFrequency": 1800, "UpperFrequency": 29700, )"
-#define ANT(extra) R"({"Antenna": 1, "ShortName": "A", "Bands": [[1800, 2000]])" extra "}"
-// clang-format off
-const struct { const char *name, *text, *error; } badRows[] = {
-    {"Unclosed", "{\"LowerFrequency\": 1", "station: the file holds no complete JSON object"},
-    {"TwoObjects", "{} {}", "station: JSON: Found start of object after end of document"},
-    {"NoAntennas", HEAD R"("Functions": []})", "station: \"Antennas\" is missing"},
-    {"FrequencyText", R"({"LowerFrequency": "1800"})", "station: \"LowerFrequency\" must be a whole number from 0 to 2147483646"},
-    {"FrequencyFraction", R"({"LowerFrequency": 1800.5})", "station: \"LowerFrequency\" must be a whole number from 0 to 2147483646"},
-    {"FrequencyHuge", R"({"LowerFrequency": 99999999999999999999999999})", "station: \"LowerFrequency\" must be a whole number from 0 to 2147483646"},
-    {"RangeUpsideDown", R"({"LowerFrequency": 3000, "UpperFrequency": 2000, "Antennas": []})", "station: \"LowerFrequency\" is above \"UpperFrequency\""},
-    {"UnknownMember", HEAD R"("Antennas": [], "Colour": 1})", "station: unknown member \"Colour\""},
-    {"RepeatedMember", HEAD R"("Antennas": [], "Antennas": []})", "station: \"Antennas\" appears twice"},
-    {"AntennaNotObject", HEAD R"("Antennas": [5]})", "Antennas[0]: must be an object"},
-    {"AntennaWithoutBands", HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "A"}]})", "Antennas[0]: \"Bands\" is missing"},
-    {"AntennaNoBand", HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "A", "Bands": []}]})", "Antennas[0]: \"Bands\" must name at least one band"},
-    {"BandUpsideDown", HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "A", "Bands": [[2000, 1800]]}]})", "Antennas[0]: each band must be [low, high] in kHz, low not above high"},
-    {"BandOfThree", HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "A", "Bands": [[1800, 1900, 2000]]}]})", "Antennas[0]: each band must be [low, high] in kHz, low not above high"},
-    {"EmptyName", HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "", "Bands": [[1, 2]]}]})", "Antennas[0]: \"ShortName\" must be a non-empty string without control characters"},
-    {"RowOffTheGrid", HEAD R"("Antennas": [)" ANT(R"(, "Row": 5)") "]}", "Antennas[0]: \"Row\" must be a whole number from -1 to 4"},
-    {"FlagAsText", HEAD R"("Antennas": [)" ANT(R"(, "Additive": "yes")") "]}", "Antennas[0]: \"Additive\" must be true or false"},
-    {"NegativeAntennaNumber", HEAD R"("Antennas": [{"Antenna": -1, "ShortName": "A", "Bands": [[1, 2]]}]})", "Antennas[0]: \"Antenna\" must be a whole number from 0 to 2147483646"},
-    {"TwoAntennasOneNumber", HEAD R"("Antennas": [)" ANT("") "," ANT("") "]}", "station: two antennas are numbered 1"},
-    {"UnknownRotator", HEAD R"("Antennas": [)" ANT(R"(, "Rotators": [2])") "]}", "station: antenna 1 names rotator 2, which the station does not have"},
-    {"CcwLimitOfAFullCircle", HEAD R"("Antennas": [], "Rotators": [{"Rotator": 1, "ShortName": "R", "CCWLimit": 360, "Rotation": 360}]})", "Rotators[0]: \"CCWLimit\" must be a whole number from 0 to 359"},
-    {"NoRotation", HEAD R"("Antennas": [], "Rotators": [{"Rotator": 1, "ShortName": "R", "CCWLimit": 0, "Rotation": 0}]})", "Rotators[0]: \"Rotation\" must be a whole number from 1 to 720"},
-    {"StartOutsideTheRange", HEAD R"("Antennas": [], "Rotators": [{"Rotator": 1, "ShortName": "R", "CCWLimit": 0, "Rotation": 270, "StartBearing": 300}]})", "Rotators[0]: \"StartBearing\" is outside the rotator's range"},
-    {"FunctionUnknownMember", HEAD R"("Antennas": [], "Functions": [{"Function": 1, "ShortName": "F", "Additive": true}]})", "Functions[0]: unknown member \"Additive\""},
-    {"RadioWithoutFrequency", HEAD R"("Antennas": [], "Radios": [{"Radio": 1}]})", "Radios[0]: \"Frequency\" is missing"},
-};
-// clang-format on
-
-TEST(StationFile, BadFilesGiveOneLine) {
-    for (const auto& row : badRows) {
-        StationDescription s;
-        s.station = 77;  // must be left as it was
-        std::string error;
-        EXPECT_FALSE(ParseStation(row.text, s, error)) << row.name;
-        EXPECT_EQ(std::tuple(error, s.station), std::tuple(row.error, 77)) << row.name;
-    }
 }
 
 // Radios 1 (14025 kHz) and 2 (14100 kHz) cover antennas 2 to 6; 5 is additive and receive-only,
@@ -246,59 +205,91 @@ TEST(RotatorMotion, Moves) {
     }
 }
 
+#define HEAD R"({"LowerFrequency": 1800, "UpperFrequency": 29700, )"
+#define ANT(extra) R"({"Antenna": 1, "ShortName": "A", "Bands": [[1800, 2000]])" extra "}"
+// What keva-sim makes of what it reads: a station file (S: its one error line; the description
+// is left as it was), a console's request (R: its summary), a command line (O: the error, or
+// the options kept).
 // clang-format off
-const struct { const char *name, *text, *summary; } requestRows[] = {
-    {"ConsoleHello", R"({   "Message" : "Hello",    "Sequence" : 1,    "Version": 1,    "Parameters" : {       "Protocol" : "KEVA",        "Name" : "Windows Client",        "Bidirectional" : true,        "Radios": [            {"Station" : 3, "Radio" : 2}        ],        "Rows" : 5,        "Columns" : 3    }})", "Hello for station 3 radio 2"},
-    {"AntennaBothSides", R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 2, "Antennas" : [ {"TX" : 2, "Antenna" : 7 },  {"RX" : 2, "Antenna" : 7 } ] } })", "Antenna for station 1 radio 2: TX 2 on antenna 7, RX 2 on antenna 7"},
-    {"AntennaNoEntries", R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Antennas" : [ ] } })", "ignored \"Antenna\" names no side with an antenna"},
-    {"Function", R"({"Message" : "Function", "Sequence" : 3, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Function" : 2, "State" : 1} })", "Function for station 1 radio 1: function 2 state 1"},
-    {"DirectionStop", R"({"Message" : "Direction", "Sequence" : 6, "Version": 1, "Parameters" : {"Rotator" : 1, "Stop" : true} })", "Direction for rotator 1: stop"},
-    {"HugeNumbersAreClamped", R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":-99999999999999999999}})", "Direction for rotator 1: turn to -2147483648"},
-    {"LastMemberCounts", R"({"Message":"Radio","Parameters":{"Station":1,"Radio":1,"Frequency":1,"Frequency":2}})", "Radio for station 1 radio 1: 2 kHz"},
-    {"UnknownMessage", R"({"Message":"Ping","Parameters":{}})", "ignored unknown message \"Ping\""},
-    {"NoName", R"({"Parameters":{}})", "ignored a message without \"Message\""},
-    {"NoParameters", R"({"Message":"Radio"})", "ignored \"Radio\" without \"Parameters\" object"},
-    {"RadioWithoutFrequency", R"({"Message":"Radio","Parameters":{"Station":1,"Radio":1}})", "ignored \"Radio\" without \"Station\", \"Radio\" or \"Frequency\""},
-    {"DirectionWithoutBearing", R"({"Message":"Direction","Parameters":{"Rotator":1,"Stop":false}})", "ignored \"Direction\" without \"Direction\" or \"Stop\": true"},
+const struct { const char* name; char kind; const char *text, *expected; } inputRows[] = {
+    {"Unclosed", 'S', "{\"LowerFrequency\": 1", "station: the file holds no complete JSON object"},
+    {"TwoObjects", 'S', "{} {}", "station: JSON: Found start of object after end of document"},
+    {"NoAntennas", 'S', HEAD R"("Functions": []})", "station: \"Antennas\" is missing"},
+    {"FrequencyText", 'S', R"({"LowerFrequency": "1800"})", "station: \"LowerFrequency\" must be a whole number from 0 to 2147483646"},
+    {"FrequencyFraction", 'S', R"({"LowerFrequency": 1800.5})", "station: \"LowerFrequency\" must be a whole number from 0 to 2147483646"},
+    {"FrequencyHuge", 'S', R"({"LowerFrequency": 99999999999999999999999999})", "station: \"LowerFrequency\" must be a whole number from 0 to 2147483646"},
+    {"RangeUpsideDown", 'S', R"({"LowerFrequency": 3000, "UpperFrequency": 2000, "Antennas": []})", "station: \"LowerFrequency\" is above \"UpperFrequency\""},
+    {"UnknownMember", 'S', HEAD R"("Antennas": [], "Colour": 1})", "station: unknown member \"Colour\""},
+    {"RepeatedMember", 'S', HEAD R"("Antennas": [], "Antennas": []})", "station: \"Antennas\" appears twice"},
+    {"AntennaNotObject", 'S', HEAD R"("Antennas": [5]})", "Antennas[0]: must be an object"},
+    {"AntennaWithoutBands", 'S', HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "A"}]})", "Antennas[0]: \"Bands\" is missing"},
+    {"AntennaNoBand", 'S', HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "A", "Bands": []}]})", "Antennas[0]: \"Bands\" must name at least one band"},
+    {"BandUpsideDown", 'S', HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "A", "Bands": [[2000, 1800]]}]})", "Antennas[0]: each band must be [low, high] in kHz, low not above high"},
+    {"BandOfThree", 'S', HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "A", "Bands": [[1800, 1900, 2000]]}]})", "Antennas[0]: each band must be [low, high] in kHz, low not above high"},
+    {"EmptyName", 'S', HEAD R"("Antennas": [{"Antenna": 1, "ShortName": "", "Bands": [[1, 2]]}]})", "Antennas[0]: \"ShortName\" must be a non-empty string without control characters"},
+    {"RowOffTheGrid", 'S', HEAD R"("Antennas": [)" ANT(R"(, "Row": 5)") "]}", "Antennas[0]: \"Row\" must be a whole number from -1 to 4"},
+    {"FlagAsText", 'S', HEAD R"("Antennas": [)" ANT(R"(, "Additive": "yes")") "]}", "Antennas[0]: \"Additive\" must be true or false"},
+    {"NegativeAntennaNumber", 'S', HEAD R"("Antennas": [{"Antenna": -1, "ShortName": "A", "Bands": [[1, 2]]}]})", "Antennas[0]: \"Antenna\" must be a whole number from 0 to 2147483646"},
+    {"TwoAntennasOneNumber", 'S', HEAD R"("Antennas": [)" ANT("") "," ANT("") "]}", "station: two antennas are numbered 1"},
+    {"UnknownRotator", 'S', HEAD R"("Antennas": [)" ANT(R"(, "Rotators": [2])") "]}", "station: antenna 1 names rotator 2, which the station does not have"},
+    {"CcwLimitOfAFullCircle", 'S', HEAD R"("Antennas": [], "Rotators": [{"Rotator": 1, "ShortName": "R", "CCWLimit": 360, "Rotation": 360}]})", "Rotators[0]: \"CCWLimit\" must be a whole number from 0 to 359"},
+    {"NoRotation", 'S', HEAD R"("Antennas": [], "Rotators": [{"Rotator": 1, "ShortName": "R", "CCWLimit": 0, "Rotation": 0}]})", "Rotators[0]: \"Rotation\" must be a whole number from 1 to 720"},
+    {"StartOutsideTheRange", 'S', HEAD R"("Antennas": [], "Rotators": [{"Rotator": 1, "ShortName": "R", "CCWLimit": 0, "Rotation": 270, "StartBearing": 300}]})", "Rotators[0]: \"StartBearing\" is outside the rotator's range"},
+    {"FunctionUnknownMember", 'S', HEAD R"("Antennas": [], "Functions": [{"Function": 1, "ShortName": "F", "Additive": true}]})", "Functions[0]: unknown member \"Additive\""},
+    {"RadioWithoutFrequency", 'S', HEAD R"("Antennas": [], "Radios": [{"Radio": 1}]})", "Radios[0]: \"Frequency\" is missing"},
+    {"ConsoleHello", 'R', R"({   "Message" : "Hello",    "Sequence" : 1,    "Version": 1,    "Parameters" : {       "Protocol" : "KEVA",        "Name" : "Windows Client",        "Bidirectional" : true,        "Radios": [            {"Station" : 3, "Radio" : 2}        ],        "Rows" : 5,        "Columns" : 3    }})", "Hello for station 3 radio 2"},
+    {"AntennaBothSides", 'R', R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 2, "Antennas" : [ {"TX" : 2, "Antenna" : 7 },  {"RX" : 2, "Antenna" : 7 } ] } })", "Antenna for station 1 radio 2: TX 2 on antenna 7, RX 2 on antenna 7"},
+    {"AntennaNoEntries", 'R', R"({"Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Antennas" : [ ] } })", "ignored \"Antenna\" names no side with an antenna"},
+    {"Function", 'R', R"({"Message" : "Function", "Sequence" : 3, "Version": 1, "Parameters" : {"Station" : 1, "Radio" : 1, "Function" : 2, "State" : 1} })", "Function for station 1 radio 1: function 2 state 1"},
+    {"DirectionStop", 'R', R"({"Message" : "Direction", "Sequence" : 6, "Version": 1, "Parameters" : {"Rotator" : 1, "Stop" : true} })", "Direction for rotator 1: stop"},
+    {"HugeNumbersAreClamped", 'R', R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":-99999999999999999999}})", "Direction for rotator 1: turn to -2147483648"},
+    {"LastMemberCounts", 'R', R"({"Message":"Radio","Parameters":{"Station":1,"Radio":1,"Frequency":1,"Frequency":2}})", "Radio for station 1 radio 1: 2 kHz"},
+    {"UnknownMessage", 'R', R"({"Message":"Ping","Parameters":{}})", "ignored unknown message \"Ping\""},
+    {"NoName", 'R', R"({"Parameters":{}})", "ignored a message without \"Message\""},
+    {"NoParameters", 'R', R"({"Message":"Radio"})", "ignored \"Radio\" without \"Parameters\" object"},
+    {"RequestRadioWithoutFrequency", 'R', R"({"Message":"Radio","Parameters":{"Station":1,"Radio":1}})", "ignored \"Radio\" without \"Station\", \"Radio\" or \"Frequency\""},
+    {"DirectionWithoutBearing", 'R', R"({"Message":"Direction","Parameters":{"Rotator":1,"Stop":false}})", "ignored \"Direction\" without \"Direction\" or \"Stop\": true"},
+    {"EveryValueIsKept", 'O', "--listen ::1 --port 0 --station x.json --log --chunk 3 --close-after 0 --bad-byte-after 5 --port 65535", "::1 port 65535 station 'x.json' log 1 help 0 chunk 3 close 0 bad 5"},
+    {"Help", 'O', "-h", "127.0.0.1 port 12059 station '' log 0 help 1 chunk 0 close -1 bad -1"},
+    {"StrayWord", 'O', "station.json", "unknown option station.json (see --help)"},
+    {"MissingValue", 'O', "--port", "--port needs a value"},
+    {"PortNegative", 'O', "--port -1", "--port needs a number from 0 to 65535, not -1"},
+    {"PortHuge", 'O', "--port 99999999999999999999999", "--port needs a number from 0 to 65535, not 99999999999999999999999"},
+    {"ChunkZero", 'O', "--chunk 0", "--chunk needs a number from 1 to 1000000000, not 0"},
+    {"CloseAfterText", 'O', "--close-after x", "--close-after needs a number from 0 to 1000000000, not x"},
+    {"BadByteAfterTooMany", 'O', "--bad-byte-after 1000000001", "--bad-byte-after needs a number from 0 to 1000000000, not 1000000001"},
 };
 // clang-format on
 
-TEST(RequestReader, ConsoleRequests) {
-    for (const auto& row : requestRows) {
-        std::string summary = "(no document)";
-        JsonReader reader(
-            [&summary](const JsonNode* root) { summary = DescribeRequest(ReadRequest(root)); });
-        EXPECT_EQ(reader.Feed(row.text, std::strlen(row.text)), JsonStatus::NeedMore) << row.name;
-        EXPECT_EQ(summary, row.summary) << row.name;
-    }
-}
-
-// clang-format off
-// The error, or the options kept.
-const struct { const char* name; std::vector<std::string> arguments; const char* result; } optionRows[] = {
-    {"EveryValueIsKept", {"--listen", "::1", "--port", "0", "--station", "x.json", "--log", "--chunk", "3", "--close-after", "0", "--bad-byte-after", "5", "--port", "65535"}, "::1 port 65535 station 'x.json' log 1 help 0 chunk 3 close 0 bad 5"},
-    {"Help", {"-h"}, "127.0.0.1 port 12059 station '' log 0 help 1 chunk 0 close -1 bad -1"},
-    {"StrayWord", {"station.json"}, "unknown option station.json (see --help)"},
-    {"MissingValue", {"--port"}, "--port needs a value"},
-    {"PortNegative", {"--port", "-1"}, "--port needs a number from 0 to 65535, not -1"},
-    {"PortHuge", {"--port", "99999999999999999999999"}, "--port needs a number from 0 to 65535, not 99999999999999999999999"},
-    {"ChunkZero", {"--chunk", "0"}, "--chunk needs a number from 1 to 1000000000, not 0"},
-    {"CloseAfterText", {"--close-after", "x"}, "--close-after needs a number from 0 to 1000000000, not x"},
-    {"BadByteAfterTooMany", {"--bad-byte-after", "1000000001"}, "--bad-byte-after needs a number from 0 to 1000000000, not 1000000001"},
-};
-// clang-format on
-
-TEST(SimOptions, Parse) {
-    for (const auto& row : optionRows) {
-        SimOptions o;
-        std::string error;
-        const bool ok = ParseSimOptions(row.arguments, o, error);
-        EXPECT_EQ(ok, error.empty()) << row.name;
-        std::ostringstream kept;
-        kept << o.listenAddress << " port " << o.port << " station '" << o.stationFile << "' log "
-             << o.log << " help " << o.help << " chunk " << o.chunkBytes << " close "
-             << o.closeAfter.value_or(-1) << " bad " << o.badByteAfter.value_or(-1);
-        EXPECT_EQ(ok ? kept.str() : error, row.result) << row.name;
+TEST(SimInputs, Read) {
+    for (const auto& row : inputRows) {
+        std::string out;
+        if (row.kind == 'S') {
+            StationDescription s;
+            s.station = 77;
+            EXPECT_FALSE(ParseStation(row.text, s, out)) << row.name;
+            EXPECT_EQ(s.station, 77) << row.name;
+        } else if (row.kind == 'R') {
+            out = "(no document)";
+            JsonReader reader(
+                [&out](const JsonNode* root) { out = DescribeRequest(ReadRequest(root)); });
+            EXPECT_EQ(reader.Feed(row.text, std::strlen(row.text)), JsonStatus::NeedMore)
+                << row.name;
+        } else {
+            std::istringstream in(row.text);
+            const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+            SimOptions o;
+            std::ostringstream kept;
+            const bool ok = ParseSimOptions(words, o, out);
+            if (ok) {
+                kept << o.listenAddress << " port " << o.port << " station '" << o.stationFile
+                     << "' log " << o.log << " help " << o.help << " chunk " << o.chunkBytes
+                     << " close " << o.closeAfter.value_or(-1) << " bad "
+                     << o.badByteAfter.value_or(-1);
+            }
+            out += ok == out.empty() ? kept.str() : " (the result and the error disagree)";
+        }
+        EXPECT_EQ(out, row.expected) << row.name;
     }
     for (const char* option : {"--listen", "--port", "--station", "--log", "--help", "--chunk",
                                "--close-after", "--bad-byte-after"})
