@@ -38,9 +38,7 @@ TEST(StationFile, Loads) {
         "Rotators": [{"Rotator": 3, "ShortName": "R", "CCWLimit": 90, "Rotation": 360}]})",
                              s, error))
         << error;
-    ASSERT_EQ(s.antennas.size() + s.rotators.size(), 2u);
-    const AntennaSetup& a = s.antennas[0];
-    const RotatorSetup& r = s.rotators[0];
+    const auto& [a, r] = std::tie(s.antennas.at(0), s.rotators.at(0));  // throws when missing
     EXPECT_EQ(std::tuple(s.station, a.longName, a.row, a.column, a.additive, r.startBearing,
                          r.speed, r.hasStop, s.functions.size()),
               std::tuple(1, "A", -1, -1, false, 90, 6, false, 0u));
@@ -48,16 +46,13 @@ TEST(StationFile, Loads) {
 
 // Radios 1 (14025 kHz) and 2 (14100 kHz) cover antennas 2 to 6; 5 is additive and receive-only,
 // 6 additive. Functions 1 plain, 2 momentary, 3 alternate.
-const char* const TestStation = R"({"LowerFrequency": 1800, "UpperFrequency": 29700,
-  "Radios": [{"Radio": 1, "Frequency": 14025}, {"Radio": 2, "Frequency": 14100}],
-  "Antennas": [{"Antenna": 1, "ShortName": "Low", "Bands": [[3500, 4000]]},
-    {"Antenna": 2, "ShortName": "Yagi", "Bands": [[14000, 14350]]},
-    {"Antenna": 3, "ShortName": "Tri", "LongName": "Tri long", "Bands": [[14000, 14350], [21000, 21450]]},
-    {"Antenna": 4, "ShortName": "Vert", "Bands": [[3500, 4000], [14000, 14350]]},
+const char* const TestStation =
+    R"({"LowerFrequency": 1800, "UpperFrequency": 29700, "Radios": [{"Radio": 1, "Frequency": 14025}, {"Radio": 2, "Frequency": 14100}],
+  "Antennas": [{"Antenna": 1, "ShortName": "Low", "Bands": [[3500, 4000]]}, {"Antenna": 2, "ShortName": "Yagi", "Bands": [[14000, 14350]]},
+    {"Antenna": 3, "ShortName": "Tri", "LongName": "Tri long", "Bands": [[14000, 14350], [21000, 21450]]}, {"Antenna": 4, "ShortName": "Vert", "Bands": [[3500, 4000], [14000, 14350]]},
     {"Antenna": 5, "ShortName": "Bev", "LongName": "Bev long", "Bands": [[3500, 4000], [14000, 14350]], "Additive": true, "ReceiveOnly": true},
     {"Antenna": 6, "ShortName": "Stack", "LongName": "Stack long", "Bands": [[14000, 14350]], "Additive": true}],
-  "Functions": [{"Function": 1, "ShortName": "F"}, {"Function": 2, "ShortName": "M", "Momentary": true},
-    {"Function": 3, "ShortName": "A", "Alternate": true}]})";
+  "Functions": [{"Function": 1, "ShortName": "F"}, {"Function": 2, "ShortName": "M", "Momentary": true}, {"Function": 3, "ShortName": "A", "Alternate": true}]})";
 
 // Steps (refused when ending in '!'): T|Rradio,code,antenna for TX|RX, Fradio,kHz, Nradio,
 // function,code,time (1 on, 2 off, 3 toggles a highlight); Enow,radio: momentary functions expire
@@ -113,17 +108,16 @@ TEST(StationState, Rules) {
             std::sscanf(step.c_str() + 1, "%lld,%lld,%lld,%lld", &n[0], &n[1], &n[2], &n[3]);
             const auto radio = int32_t(n[0]), a = int32_t(n[1]), b = int32_t(n[2]);
             std::string refused;
-            if (step[0] == 'E') {
+            if (step[0] == 'E')
                 EXPECT_EQ(state.ExpireMomentary(n[0]), a ? std::vector{a} : std::vector<int32_t>{});
-            } else if (step[0] == 'D') {
+            else if (step[0] == 'D')
                 EXPECT_EQ(state.NextDeadline().value_or(-1), n[0]);
-            } else if (step[0] == 'F') {
+            else if (step[0] == 'F')
                 refused = state.RequestFrequency(radio, a);
-            } else if (step[0] == 'N') {
+            else if (step[0] == 'N')
                 refused = state.RequestFunction(radio, a, b, n[3]);
-            } else {
+            else
                 refused = state.RequestAntenna(radio, step[0] == 'T' ? Side::Tx : Side::Rx, a, b);
-            }
             EXPECT_EQ(refused.empty(), step.back() != '!') << refused;
         }
         const RadioView views[] = {state.View(1), state.View(1), state.View(2)};
@@ -144,9 +138,8 @@ TEST(StationState, Rules) {
     EXPECT_EQ(state.Radios(), (std::vector<int32_t>{1, 2}));
     EXPECT_TRUE(state.AddRadio(9));
     EXPECT_EQ(std::pair(state.Frequency(9), state.Frequency(1)), std::pair(1800, 14025));
-    for (int32_t radio = 10; state.Radios().size() < StationState::MaxRadios; ++radio) {
+    for (int32_t radio = 10; state.Radios().size() < StationState::MaxRadios; ++radio)
         EXPECT_TRUE(state.AddRadio(radio));
-    }
     EXPECT_FALSE(state.AddRadio(1000));
     EXPECT_TRUE(state.AddRadio(9));  // known radios are always fine
 }
@@ -158,10 +151,9 @@ TEST(RotatorMotion, Moves) {
     // clang-format off
     const struct { const char* name; int32_t ccwLimit, rotation, startBearing; const char* steps; } rows[] = {
         {"TargetReachableOnce", 180, 450, 0, "O225,50=230"}, {"TargetAlreadyThere", 180, 450, 0, "O225,45=225"}, {"TwoOffsetsTieTakesTheLower", 180, 450, 0, "O200,200=20"},
-        {"TwoOffsetsTakesTheLowerWhenNearer", 180, 450, 0, "O0,200=20"}, {"TwoOffsetsTakesTheUpperWhenNearer", 180, 450, 0, "O400,200=380"},
+        {"TwoOffsetsTakesTheLowerWhenNearer", 180, 450, 0, "O0,200=20"}, {"TwoOffsetsTakesTheUpperWhenNearer", 180, 450, 0, "O400,200=380"}, {"BearingAbove360", 90, 360, 0, "O0,450=0"},
         {"FullCircleNorthFromNearTheEnd", 0, 360, 0, "O350,0=360"}, {"FullCircleNorthFromTheStart", 0, 360, 0, "O10,0=0"}, {"NegativeBearing", 0, 360, 0, "O0,-90=270"},
-        {"UnreachableNearerTheClockwiseStop", 0, 270, 0, "O100,300=270"}, {"UnreachableNearerTheCounterClockwiseStop", 0, 270, 0, "O100,350=0"},
-        {"UnreachableTieGoesCounterClockwise", 0, 270, 0, "O100,315=0"}, {"BearingAbove360", 90, 360, 0, "O0,450=0"},
+        {"UnreachableNearerTheClockwiseStop", 0, 270, 0, "O100,300=270"}, {"UnreachableNearerTheCounterClockwiseStop", 0, 270, 0, "O100,350=0"}, {"UnreachableTieGoesCounterClockwise", 0, 270, 0, "O100,315=0"},
         {"SmallestBearing", 0, 360, 0, "O0,-2147483648=232"}, {"LargestBearing", 0, 360, 0, "O0,2147483647=127"},
         {"TurnsAtItsSpeedAndStopsAtTheTarget", 180, 450, 45, "P225 B45 T60 +1000=231* +500=234* +1500=240 B60 +1000=240"},
         {"TurnsCounterClockwiseInsideItsRange", 180, 450, 45, "T30 +1000=219* +10000=210"},
@@ -281,12 +273,11 @@ TEST(SimInputs, Read) {
             SimOptions o;
             std::ostringstream kept;
             const bool ok = ParseSimOptions(words, o, out);
-            if (ok) {
+            if (ok)
                 kept << o.listenAddress << " port " << o.port << " station '" << o.stationFile
                      << "' log " << o.log << " help " << o.help << " chunk " << o.chunkBytes
                      << " close " << o.closeAfter.value_or(-1) << " bad "
                      << o.badByteAfter.value_or(-1);
-            }
             out += ok == out.empty() ? kept.str() : " (the result and the error disagree)";
         }
         EXPECT_EQ(out, row.expected) << row.name;

@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <QTcpSocket>
 #include <QTest>
-#include <memory>
+#include <deque>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -21,15 +21,13 @@ namespace {
 constexpr int Patience = 30000;  // ms; generous for a loaded machine and sanitizers
 
 // A console's end of one connection: sends text, keeps what arrives.
-class Console {
-public:
+struct Console {
     explicit Console(quint16 port) {
         QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
             const QByteArray bytes = socket.readAll();
             raw += bytes.toStdString();
-            if (status == JsonStatus::NeedMore) {
+            if (status == JsonStatus::NeedMore)
                 status = reader_.Feed(bytes.constData(), std::size_t(bytes.size()));
-            }
         });
         socket.connectToHost(QStringLiteral("127.0.0.1"), port);
         socket.waitForConnected(Patience);
@@ -55,14 +53,12 @@ public:
     JsonStatus status = JsonStatus::NeedMore;
     ReportRecorder reports;  // the reader's words about a bad byte
     QTcpSocket socket;
-
-private:
     JsonReader reader_{[](const JsonNode*) {}, reports};
 };
 
 // Console `console` sends `send`, then its messages must match `heads` and its text `holds` (a
-// regular expression searched for). A row gives keva-sim `options`; with
-// `closes` the first console's connection ends with its last message; `logged` is logged once.
+// regular expression searched for). A row gives keva-sim `options`; with `closes` the first
+// console's connection ends with its last message; `logged` is logged once.
 // clang-format off
 struct Step { std::size_t console; std::string send, heads; const char* holds = ""; };
 struct Row { const char *name, *options; std::vector<Step> steps; bool closes = false; const char* logged = ""; };
@@ -101,12 +97,11 @@ TEST_P(SimWire, Answers) {
     SimProcess sim;
     std::string error;
     ASSERT_TRUE(sim.Start(QString(row.options).split(' ', Qt::SkipEmptyParts), 0, error)) << error;
-    std::vector<std::unique_ptr<Console>> consoles;
+    std::deque<Console> consoles;  // a Console stays where it is built
     for (const Step& step : row.steps) {
-        while (consoles.size() <= step.console) {
-            consoles.push_back(std::make_unique<Console>(sim.port()));
-        }
-        Console& console = *consoles[step.console];
+        while (consoles.size() <= step.console)
+            consoles.emplace_back(sim.port());
+        Console& console = consoles[step.console];
         console.socket.write(step.send.data(), std::ssize(step.send));
         const auto holds = [&] {
             return std::regex_search(console.raw, std::regex(step.holds)) &&
@@ -115,17 +110,15 @@ TEST_P(SimWire, Answers) {
         ASSERT_TRUE(QTest::qWaitFor(holds, Patience)) << console.Heads() << "\n" << console.raw;
     }
     for (const auto& console : consoles) {
-        const bool badByte = console->Heads().ends_with("x01");
-        EXPECT_EQ(console->status != JsonStatus::NeedMore, badByte) << "the stream stays JSON";
-        EXPECT_EQ(console->reports.texts.size(), badByte ? 1u : 0u);
+        const bool badByte = console.Heads().ends_with("x01");
+        EXPECT_EQ(console.status != JsonStatus::NeedMore, badByte) << "the stream stays JSON";
+        EXPECT_EQ(console.reports.texts.size(), badByte ? 1u : 0u);
     }
+    const auto state =
+        row.closes ? QAbstractSocket::UnconnectedState : QAbstractSocket::ConnectedState;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return consoles[0].socket.state() == state; }, Patience));
     if (row.closes) {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return consoles[0]->socket.state() == QAbstractSocket::UnconnectedState; },
-            Patience));
-        EXPECT_EQ(consoles[0]->Heads(), row.steps.back().heads) << "nothing more before the close";
-    } else {
-        EXPECT_EQ(consoles[0]->socket.state(), QAbstractSocket::ConnectedState);
+        EXPECT_EQ(consoles[0].Heads(), row.steps.back().heads) << "nothing more before the close";
     }
     if (*row.logged) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return sim.CountLogged(row.logged) == 1; }, Patience))
