@@ -1,5 +1,4 @@
-// The program icon reaches a program through keva_resources and draws: opaque in the middle,
-// transparent in the rounded-off corner.
+// The icon reaches a program through keva_resources: opaque in the middle, clear in the corner.
 #include <gtest/gtest.h>
 
 #include <QIcon>

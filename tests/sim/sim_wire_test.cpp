@@ -32,8 +32,7 @@ struct Console {
         socket.connectToHost(QStringLiteral("127.0.0.1"), port);
         socket.waitForConnected(Patience);
     }
-    // "Name Sequence" of each whole message, in order; where the text stops looking like a
-    // message, its first byte in hex, and no more.
+    // "Name Sequence" of each whole message; where the text stops being one, its first byte.
     std::string Heads() const {
         static const std::regex head(
             R"re(\{"Message": "(\w+)", "Sequence": (\d+), "Version": 1, "Parameters": \{.*\}\})re");
@@ -80,8 +79,7 @@ const Row kRows[] = {
     {"BadByteAfterCountsMessages", "--bad-byte-after 2", {{0, FirstHello, "Server 1, Configuration 2, x01"}}},
     // The tower points at 45 (Position 180 + 45); 50 is five degrees on, with reports on the way.
     {"RotatorReportsWhileTurningAndWhenItStops", "", {{0, FirstHello + R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":50}})", Greeting + "(, Rotation \\d+){2,}", R"("Position": 230\})" LAST}}},
-    // A state reaches every console of the radio; radio 2 on 20 m may receive on the tribander
-    // that radio 1 transmits on.
+    // Every console of a radio gets its states; radio 2 on 20 m receives on radio 1's tribander.
     {"StatesReachEveryConsoleConcerned", "", {{0, FirstHello, Greeting}, {2, FirstHello, Greeting},
       {1, HelloBytes(1, 1, 2) + R"({"Message":"Radio","Parameters":{"Station":1,"Radio":2,"Frequency":14100}})", Greeting + ", State 7", ANTENNA_5(1, 1) LAST},
       {0, R"({"Message":"Antenna","Parameters":{"Station":1,"Radio":1,"Antennas":[{"TX":1,"Antenna":5},{"RX":1,"Antenna":5}]}})", Greeting + ", State 7", TRIBANDER ANTENNA_5(2, 2) LAST},
@@ -131,13 +129,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, SimWire, testing::Range(0, int(std::size(kRows)))
 
 TEST(SimWireAcross, BadStationFileExitsWithStatus2) {
     QProcess process;
-    process.start(QStringLiteral(KEVA_SIM_PATH),
-                  {"--port", "0", "--station", QStringLiteral("/nonexistent/station.json")});
+    process.start(QStringLiteral(KEVA_SIM_PATH), {"--port", "0", "--station", "/nonexistent.json"});
     ASSERT_TRUE(process.waitForFinished(Patience));
-    EXPECT_EQ(std::tuple(process.exitStatus(), process.exitCode(), process.readAllStandardError(),
-                         process.readAllStandardOutput()),
-              std::tuple(QProcess::NormalExit, 2,
-                         "keva-sim: /nonexistent/station.json: cannot be read\n", ""));
+    EXPECT_EQ(
+        std::tuple(process.exitStatus(), process.exitCode(), process.readAllStandardError(),
+                   process.readAllStandardOutput()),
+        std::tuple(QProcess::NormalExit, 2, "keva-sim: /nonexistent.json: cannot be read\n", ""));
 }
 
 }  // namespace
