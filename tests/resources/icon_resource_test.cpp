@@ -1,22 +1,14 @@
-// The program icon reaches a program through keva_resources and draws.
+// The icon reaches a program through keva_resources: opaque in the middle, clear in the corner.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
-
-namespace {
+#include <tuple>
 
 TEST(IconResource, IsThereAndDraws) {
-    ASSERT_TRUE(QFile::exists(QStringLiteral(":/keva-client.svg")));
-    const QIcon icon(QStringLiteral(":/keva-client.svg"));
-    const QImage image = icon.pixmap(64, 64).toImage();
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.width(), 64);
-    // Opaque in the middle, transparent in the rounded-off corner.
-    EXPECT_EQ(qAlpha(image.pixel(32, 32)), 255);
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    const QImage image = QIcon(QStringLiteral(":/keva-client.svg")).pixmap(64, 64).toImage();
+    ASSERT_EQ(std::tuple(image.width(), image.height()), std::tuple(64, 64));
+    EXPECT_EQ(std::tuple(qAlpha(image.pixel(32, 32)), qAlpha(image.pixel(0, 0))),
+              std::tuple(255, 0));
 }
-
-}  // namespace

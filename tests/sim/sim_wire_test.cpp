@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <QTcpSocket>
 #include <QTest>
-#include <memory>
+#include <deque>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "json/json_reader.h"
+#include "support/hello_bytes.h"
 #include "support/report_recorder.h"
 #include "support/sim_process.h"
 
@@ -19,38 +20,19 @@ namespace {
 
 constexpr int Patience = 30000;  // ms; generous for a loaded machine and sanitizers
 
-// The console's Hello, byte for byte, for radio `radio` of station 1.
-std::string Hello(int radio) {
-    return R"({    "Message" : "Hello",    "Sequence" : 1,    "Version": 1,    "Parameters" : {        "Protocol" : "KEVA",        "Name" : "Windows Client",        "Bidirectional" : true,        "Radios": [            {"Station" : 1, "Radio" : )" +
-           std::to_string(radio) + R"(}        ],        "Rows" : 5,        "Columns" : 3    }})";
-}
-
 // A console's end of one connection: sends text, keeps what arrives.
-class Console {
-public:
+struct Console {
     explicit Console(quint16 port) {
-        QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
-            const QByteArray bytes = socket_.readAll();
-            raw.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-            if (status == JsonStatus::NeedMore) {
-                status = reader_.Feed(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-            }
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
+            const QByteArray bytes = socket.readAll();
+            raw += bytes.toStdString();
+            if (status == JsonStatus::NeedMore)
+                status = reader_.Feed(bytes.constData(), std::size_t(bytes.size()));
         });
-        socket_.connectToHost(QStringLiteral("127.0.0.1"), port);
-        socket_.waitForConnected(Patience);
+        socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+        socket.waitForConnected(Patience);
     }
-    void Send(const std::string& text) { socket_.write(text.data(), std::ssize(text)); }
-    QAbstractSocket::SocketState State() const { return socket_.state(); }
-    // Message `i` (from 1), without its line feed; 0: every message.
-    std::string Line(unsigned long i) const {
-        std::istringstream in(raw);
-        std::string line;
-        for (unsigned long n = 0; n < i && std::getline(in, line); ++n) {
-        }
-        return i == 0 ? raw : line;
-    }
-    // "Name Sequence" of each whole message, in order; where the text stops looking like a
-    // message, its first byte in hex, and no more.
+    // "Name Sequence" of each whole message; where the text stops being one, its first byte.
     std::string Heads() const {
         static const std::regex head(
             R"re(\{"Message": "(\w+)", "Sequence": (\d+), "Version": 1, "Parameters": \{.*\}\})re");
@@ -69,103 +51,72 @@ public:
     std::string raw;
     JsonStatus status = JsonStatus::NeedMore;
     ReportRecorder reports;  // the reader's words about a bad byte
-
-private:
-    QTcpSocket socket_;
+    QTcpSocket socket;
     JsonReader reader_{[](const JsonNode*) {}, reports};
 };
 
-// Console `console` sends `send`, then its messages must match `heads` and hold `holds`
-// ("message number=part of its text" lines; number 0: any message).
-struct Step {
-    std::size_t console;
-    std::string send;
-    std::string heads;
-    const char* holds = "";
-};
-
-struct Row {
-    const char* name;
-    const char* options;  // given to keva-sim, separated by spaces
-    std::vector<Step> steps;
-    bool closes = false;      // the first console's connection ends with its last message
-    const char* logged = "";  // once in keva-sim's log
-};
-
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
-
-#define TOWER_AT_45 "4=\"Rotator\": 1, \"CCWLimit\": 180, \"Rotation\": 450, \"Position\": 225}"
-#define NO_NAMES "=\"TXLongName\": \"\", \"RXLongName\": \"\""
-#define ANTENNA_5(tx, rx) "={\"Antenna\": 5, \"TX\": " #tx ", \"RX\": " #rx
-const std::string Greeting =
-    "Server 1, Configuration 2, Rotators 3, Rotation 4, Rotation 5, State 6";
+// Console `console` sends `send`, then its messages must match `heads` and its text `holds` (a
+// regular expression searched for). A row gives keva-sim `options`; with `closes` the first
+// console's connection ends with its last message; `logged` is logged once.
 // clang-format off
+struct Step { std::size_t console; std::string send, heads; const char* holds = ""; };
+struct Row { const char *name, *options; std::vector<Step> steps; bool closes = false; const char* logged = ""; };
+#define TOWER_AT_45 R"("Rotator": 1, "CCWLimit": 180, "Rotation": 450, "Position": 225\})"
+#define NO_NAMES R"("TXLongName": "", "RXLongName": "")"
+#define ANTENNA_5(tx, rx) R"(\{"Antenna": 5, "TX": )" #tx R"(, "RX": )" #rx
+#define TRIBANDER R"re("TXLongName": "20/15/10 m Tribander \(tower\)"[^\n]*)re"
+#define LAST R"([^\n]*\n$)"  // in the last message
+#define NEXT R"([^\n]*\n[^\n]*)"  // and in the message after
+const std::string Greeting = "Server 1, Configuration 2, Rotators 3, Rotation 4, Rotation 5, State 6";
 const Row kRows[] = {
-    {"GreetingInOneWrite", "", {{0, Hello(1), Greeting, TOWER_AT_45 "\n6" NO_NAMES}}, false, "connection 1: Hello for station 1 radio 1"},
-    {"GreetingInOneByteWrites", "--chunk 1", {{0, Hello(1), Greeting, TOWER_AT_45 "\n6" NO_NAMES}}},
-    {"GreetingInSevenByteWrites", "--chunk 7", {{0, Hello(1), Greeting, TOWER_AT_45 "\n6" NO_NAMES}}},
-    {"MomentaryFunctionFallsBack", "", {{0, Hello(1) + R"({ "Message" : "Function", "Sequence" : 2, "Version": 1, "Parameters" : { "Station" : 1, "Radio" : 1, "Function" : 2, "State" : 1} })",
-      Greeting + ", State 7, State 8", "7={\"Function\": 2, \"State\": 2\n8={\"Function\": 2, \"State\": 1"}},
-     false, "connection 1: Function for station 1 radio 1: function 2 state 1"},
-    {"RefusedRequestIsLoggedAndAnsweredWithTheStateUnchanged", "", {{0, Hello(1) + R"({ "Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : { "Station" : 1, "Radio" : 1, "Antennas" : [ {"TX" : 1, "Antenna" : 10 } ] } })",
-      Greeting + ", State 7", "7" NO_NAMES}}, false, "ignored \"Antenna\": "},
-    {"BrokenJsonClosesTheConnection", "", {{0, Hello(1) + "{\"Message\" x", Greeting}}, true},
-    {"CloseAfterCountsMessages", "--close-after 3", {{0, Hello(1), "Server 1, Configuration 2, Rotators 3"}}, true},
-    {"BadByteAfterCountsMessages", "--bad-byte-after 2", {{0, Hello(1), "Server 1, Configuration 2, x01"}}},
+    {"GreetingInOneWrite", "", {{0, FirstHello, Greeting, TOWER_AT_45 NEXT NEXT NO_NAMES}}, false, "connection 1: Hello for station 1 radio 1"},
+    {"GreetingInOneByteWrites", "--chunk 1", {{0, FirstHello, Greeting, TOWER_AT_45 NEXT NEXT NO_NAMES}}},
+    {"GreetingInSevenByteWrites", "--chunk 7", {{0, FirstHello, Greeting, TOWER_AT_45 NEXT NEXT NO_NAMES}}},
+    {"MomentaryFunctionFallsBack", "", {{0, FirstHello + R"({"Message":"Function","Parameters":{"Station":1,"Radio":1,"Function":2,"State":1}})", Greeting + ", State 7, State 8", R"(\{"Function": 2, "State": 2)" NEXT R"(\{"Function": 2, "State": 1)" LAST}}, false, "connection 1: Function for station 1 radio 1: function 2 state 1"},
+    {"RefusedRequestIsLoggedAndAnsweredWithTheStateUnchanged", "", {{0, FirstHello + R"({"Message":"Antenna","Parameters":{"Station":1,"Radio":1,"Antennas":[{"TX":1,"Antenna":10}]}})", Greeting + ", State 7", NO_NAMES LAST}}, false, "ignored \"Antenna\": "},
+    {"BrokenJsonClosesTheConnection", "", {{0, FirstHello + "{\"Message\" x", Greeting}}, true},
+    {"CloseAfterCountsMessages", "--close-after 3", {{0, FirstHello, "Server 1, Configuration 2, Rotators 3"}}, true},
+    {"BadByteAfterCountsMessages", "--bad-byte-after 2", {{0, FirstHello, "Server 1, Configuration 2, x01"}}},
     // The tower points at 45 (Position 180 + 45); 50 is five degrees on, with reports on the way.
-    {"RotatorReportsWhileTurningAndWhenItStops", "", {{0, Hello(1) + R"({ "Message" : "Direction", "Sequence" : 2, "Version": 1, "Parameters" : { "Rotator" : 1, "Direction" : 50} })",
-      Greeting + "(, Rotation \\d+){2,}", "0=\"Position\": 230}"}}},
-    // A state reaches every console of the radio; radio 2, moved to 20 m where the tribander
-    // covers it too, is locked out of transmitting on it and still may receive on it.
-    {"StatesReachEveryConsoleConcerned", "", {{0, Hello(1), Greeting}, {2, Hello(1), Greeting},
-      {1, Hello(2) + R"({ "Message" : "Radio", "Sequence" : 2, "Version": 1, "Parameters" : { "Station" : 1, "Radio" : 2, "Frequency" : 14100} })", Greeting + ", State 7", "7" ANTENNA_5(1, 1)},
-      {0, R"({ "Message" : "Antenna", "Sequence" : 2, "Version": 1, "Parameters" : { "Station" : 1, "Radio" : 1, "Antennas" : [ {"TX" : 1, "Antenna" : 5 },  {"RX" : 1, "Antenna" : 5 } ] } })",
-       Greeting + ", State 7", "7=\"TXLongName\": \"20/15/10 m Tribander (tower)\"\n7" ANTENNA_5(2, 2)},
-      {2, "", Greeting + ", State 7", "7=\"TXLongName\": \"20/15/10 m Tribander (tower)\"\n7" ANTENNA_5(2, 2)},
-      {1, "", Greeting + ", State 7, State 8", "8" ANTENNA_5(0, 1)}}},
+    {"RotatorReportsWhileTurningAndWhenItStops", "", {{0, FirstHello + R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":50}})", Greeting + "(, Rotation \\d+){2,}", R"("Position": 230\})" LAST}}},
+    // Every console of a radio gets its states; radio 2 on 20 m receives on radio 1's tribander.
+    {"StatesReachEveryConsoleConcerned", "", {{0, FirstHello, Greeting}, {2, FirstHello, Greeting},
+      {1, HelloBytes(1, 1, 2) + R"({"Message":"Radio","Parameters":{"Station":1,"Radio":2,"Frequency":14100}})", Greeting + ", State 7", ANTENNA_5(1, 1) LAST},
+      {0, R"({"Message":"Antenna","Parameters":{"Station":1,"Radio":1,"Antennas":[{"TX":1,"Antenna":5},{"RX":1,"Antenna":5}]}})", Greeting + ", State 7", TRIBANDER ANTENNA_5(2, 2) LAST},
+      {2, "", Greeting + ", State 7", TRIBANDER ANTENNA_5(2, 2) LAST},
+      {1, "", Greeting + ", State 7, State 8", ANTENNA_5(0, 1) LAST}}},
 };
 // clang-format on
 
-class SimWire : public testing::TestWithParam<Row> {};
+class SimWire : public testing::TestWithParam<int> {};
 
 TEST_P(SimWire, Answers) {
-    const Row& row = GetParam();
+    const Row& row = kRows[GetParam()];
     SimProcess sim;
     std::string error;
     ASSERT_TRUE(sim.Start(QString(row.options).split(' ', Qt::SkipEmptyParts), 0, error)) << error;
-    std::vector<std::unique_ptr<Console>> consoles;
+    std::deque<Console> consoles;  // a Console stays where it is built
     for (const Step& step : row.steps) {
-        while (consoles.size() <= step.console) {
-            consoles.push_back(std::make_unique<Console>(sim.port()));
-        }
-        Console& console = *consoles[step.console];
-        console.Send(step.send);
+        while (consoles.size() <= step.console)
+            consoles.emplace_back(sim.port());
+        Console& console = consoles[step.console];
+        console.socket.write(step.send.data(), std::ssize(step.send));
         const auto holds = [&] {
-            std::istringstream holds(step.holds);
-            for (std::string hold; std::getline(holds, hold);) {
-                const std::size_t at = hold.find('=');
-                if (console.Line(std::stoul(hold.substr(0, at))).find(hold.substr(at + 1)) ==
-                    std::string::npos) {
-                    return false;
-                }
-            }
-            return std::regex_match(console.Heads(), std::regex(step.heads));
+            return std::regex_search(console.raw, std::regex(step.holds)) &&
+                   std::regex_match(console.Heads(), std::regex(step.heads));
         };
         ASSERT_TRUE(QTest::qWaitFor(holds, Patience)) << console.Heads() << "\n" << console.raw;
     }
     for (const auto& console : consoles) {
-        const bool badByte = console->Heads().ends_with("x01");
-        EXPECT_EQ(console->status != JsonStatus::NeedMore, badByte) << "the stream stays JSON";
-        EXPECT_EQ(console->reports.texts.size(), badByte ? 1u : 0u);
+        const bool badByte = console.Heads().ends_with("x01");
+        EXPECT_EQ(console.status != JsonStatus::NeedMore, badByte) << "the stream stays JSON";
+        EXPECT_EQ(console.reports.texts.size(), badByte ? 1u : 0u);
     }
+    const auto state =
+        row.closes ? QAbstractSocket::UnconnectedState : QAbstractSocket::ConnectedState;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return consoles[0].socket.state() == state; }, Patience));
     if (row.closes) {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return consoles[0]->State() == QAbstractSocket::UnconnectedState; }, Patience));
-        EXPECT_EQ(consoles[0]->Heads(), row.steps.back().heads) << "nothing more before the close";
-    } else {
-        EXPECT_EQ(consoles[0]->State(), QAbstractSocket::ConnectedState);
+        EXPECT_EQ(consoles[0].Heads(), row.steps.back().heads) << "nothing more before the close";
     }
     if (*row.logged) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return sim.CountLogged(row.logged) == 1; }, Patience))
@@ -173,19 +124,17 @@ TEST_P(SimWire, Answers) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SimWire, testing::ValuesIn(kRows),
-                         [](const testing::TestParamInfo<Row>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Rows, SimWire, testing::Range(0, int(std::size(kRows))),
+                         [](const auto& info) { return kRows[info.param].name; });
 
 TEST(SimWireAcross, BadStationFileExitsWithStatus2) {
     QProcess process;
-    process.start(QStringLiteral(KEVA_SIM_PATH),
-                  {"--port", "0", "--station", QStringLiteral("/nonexistent/station.json")});
+    process.start(QStringLiteral(KEVA_SIM_PATH), {"--port", "0", "--station", "/nonexistent.json"});
     ASSERT_TRUE(process.waitForFinished(Patience));
-    EXPECT_EQ(std::tuple(process.exitStatus(), process.exitCode()),
-              std::tuple(QProcess::NormalExit, 2));
-    EXPECT_EQ(process.readAllStandardError().toStdString(),
-              "keva-sim: /nonexistent/station.json: cannot be read\n");
-    EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(
+        std::tuple(process.exitStatus(), process.exitCode(), process.readAllStandardError(),
+                   process.readAllStandardOutput()),
+        std::tuple(QProcess::NormalExit, 2, "keva-sim: /nonexistent.json: cannot be read\n", ""));
 }
 
 }  // namespace
