@@ -288,7 +288,8 @@ using T = ConsoleTest;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, LinkLossTest, testing::Values(
     LossRow{"TheServerCommandFromTheMenu", [](T& t) { t.console->menuBar()->actions().at(0)->menu()->actions().at(0)->trigger(); }, {}, 1, 2},
-    LossRow{"TheServerCommandTwiceBeforeItIsHandled", [](T& t) { t.console->OnSysCommand(IdSysServer); t.console->OnSysCommand(IdSysServer | 0x3); EXPECT_FALSE(t.console->reconnectArmed()); }, {}, 2, 3},
+    LossRow{"TheServerCommandTwiceBeforeItIsHandled", [](T& t) {
+        t.console->OnSysCommand(IdSysServer); t.console->OnSysCommand(IdSysServer | 0x3); EXPECT_FALSE(t.console->reconnectArmed()); }, {}, 2, 3},
     LossRow{"BadJsonIsReportedTwice", [](T& t) { t.server.Write("{ \"Message\" : ] " + T::Envelope("A", 1, "{}")); },
             {"JSON: Found start of object when expecting a value", "Got bad message from server"}, 1, 2},
     LossRow{"AFailedConnectAsksForTheServer", [](T& t) {
@@ -373,19 +374,26 @@ TEST_P(CommandTest, SendsItsRequestAndNothingElse) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, CommandTest, testing::Values(
-    CommandRow{"AClickOnAnAntenna", [](T& t) { t.Button(5)->click(); }, Request(2, "Antenna", R"("Antennas" : [ {"TX" : 1, "Antenna" : 7 },  {"RX" : 1, "Antenna" : 7 } ] } })"), 1},
-    CommandRow{"TxArmedThenAClickOnAnAntenna", [](T& t) { t.Button(1009)->click(); t.Button(5)->click(); }, Request(2, "Antenna", R"("Antennas" : [ {"TX" : 1, "Antenna" : 7 } ] } })"), 1},
+    CommandRow{"AClickOnAnAntenna", [](T& t) { t.Button(5)->click(); },
+        Request(2, "Antenna", R"("Antennas" : [ {"TX" : 1, "Antenna" : 7 },  {"RX" : 1, "Antenna" : 7 } ] } })"), 1},
+    CommandRow{"TxArmedThenAClickOnAnAntenna", [](T& t) { t.Button(1009)->click(); t.Button(5)->click(); },
+        Request(2, "Antenna", R"("Antennas" : [ {"TX" : 1, "Antenna" : 7 } ] } })"), 1},
     CommandRow{"RxArmedThenADoubleClickOnAnAntenna", [](T& t) { t.Button(1005)->click(); t.Button(5)->click(); emit t.Button(5)->doubleClicked(); },
                Request(2, "Antenna", R"("Antennas" : [ {"RX" : 1, "Antenna" : 7 } ] } })") + Request(3, "Antenna", R"("Antennas" : [ {"RX" : 2, "Antenna" : 7 } ] } })"), 2},
     CommandRow{"AClickOnAnAvailableFunction", [](T& t) { t.Button(6)->click(); }, Request(2, "Function", R"("Function" : 2, "State" : 1} })"), 1},
     CommandRow{"ADoubleClickOnAnAlternateFunction", [](T& t) { t.Button(7)->click(); emit t.Button(7)->doubleClicked(); },
                Request(2, "Function", R"("Function" : 3, "State" : 1} })") + Request(3, "Function", R"("Function" : 3, "State" : 3} })"), 2},
-    CommandRow{"FrequencyTakesTheDigitsUpToTheFirstNonDigit", [](T& t) { t.WithDialog("CFrequencyDlg", [&] { t.console->OnSysCommand(IdSysFrequency); }, [](QDialog& d) { static_cast<CFrequencyDlg&>(d).edit()->setText("14250.7"); static_cast<CFrequencyDlg&>(d).button(1)->click(); }); }, Request(2, "Radio", R"("Frequency" : 14250} })"), 1},
-    CommandRow{"FrequencyCancelSendsNothing", [](T& t) { t.WithDialog("CFrequencyDlg", [&] { t.console->OnSysCommand(IdSysFrequency); }, [](QDialog& d) { static_cast<CFrequencyDlg&>(d).edit()->setText("1"); static_cast<CFrequencyDlg&>(d).button(2)->click(); }); }, "", 0},
+    CommandRow{"FrequencyTakesTheDigitsUpToTheFirstNonDigit", [](T& t) {
+        t.WithDialog("CFrequencyDlg", [&] { t.console->OnSysCommand(IdSysFrequency); },
+        [](QDialog& d) { static_cast<CFrequencyDlg&>(d).edit()->setText("14250.7"); static_cast<CFrequencyDlg&>(d).button(1)->click(); }); },
+        Request(2, "Radio", R"("Frequency" : 14250} })"), 1},
+    CommandRow{"FrequencyCancelSendsNothing", [](T& t) { t.WithDialog("CFrequencyDlg", [&] { t.console->OnSysCommand(IdSysFrequency); },
+        [](QDialog& d) { static_cast<CFrequencyDlg&>(d).edit()->setText("1"); static_cast<CFrequencyDlg&>(d).button(2)->click(); }); }, "", 0},
     CommandRow{"RelativeNext", [](T& t) { t.WithDialog("CRelative", [&] { t.console->OnSysCommand(IdSysRelative); }, [](QDialog& d) {
                    static_cast<CRelative&>(d).button(8)->click(); static_cast<CRelative&>(d).button(1)->click(); }); },
                Request(2, "Antenna", R"("Antennas" : [ {"TX" : 6, "Antenna" : 0 },  {"RX" : 6, "Antenna" : 0 } ] } })"), 1},
-    CommandRow{"ARotatorPreset", [](T& t) { t.WithDialog("CRotatorWindow", [&] { t.Button(20)->click(); }, [](QDialog& d) { static_cast<CRotatorWindow&>(d).button(1005)->click(); }); },
+    CommandRow{"ARotatorPreset", [](T& t) { t.WithDialog("CRotatorWindow", [&] { t.Button(20)->click(); },
+        [](QDialog& d) { static_cast<CRotatorWindow&>(d).button(1005)->click(); }); },
                "{ \"Message\" : \"Direction\", \"Sequence\" : 2, \"Version\": 1, \"Parameters\" : { \"Rotator\" : 1, \"Direction\" : 90} }", 1},
     CommandRow{"ColorsSendsNothing", [](T& t) { t.WithDialog("CColorsDialog", [&] { t.console->OnSysCommand(IdSysColors); }, [](QDialog& d) { d.reject(); }); }, "", 0},
     CommandRow{"AboutSendsNothing", [](T& t) { t.WithDialog("CAboutDlg", [&] { t.console->OnSysCommand(IdSysAbout); }, [](QDialog& d) { d.reject(); }); }, "", 0}),

@@ -38,7 +38,8 @@ TEST(ColorsDialog, ClosingPutsInUseAndSavesOnlyOnOk) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     // clang-format off
     const QString defaults = QStringLiteral("[Color]\nUnavailable=16744576\nAvailable=16711680\nSelected=255\n");
-    const struct { const char* behaviour; int chooserButton; bool chooserAccepts; QColor picked, openedWith; int closeButton; ColorScheme inUse; QString saved; /* empty: no file */ } rows[] = {
+    const struct { const char* behaviour; int chooserButton; bool chooserAccepts; QColor picked, openedWith; int closeButton;
+        ColorScheme inUse; QString saved; /* empty: no file */ } rows[] = {
         {"Cancel drops a picked colour and saves nothing", 5, true, QColor(0, 255, 0), QColor(255, 0, 0), 2, ColorScheme{}, QString()},
         {"OK without changes writes all four keys in order", 0, true, QColor(), QColor(), 1, ColorScheme{}, defaults + "Text=7929855\n"},
         {"OK puts the picked colour in use and saves it", 6, true, QColor(1, 2, 3), QColor(255, 255, 120), 1, ColorScheme{.textColor = 0x030201u}, defaults + "Text=197121\n"},
@@ -105,8 +106,10 @@ TEST(SmallDialogs, ModalFlows) {
     using Asked = std::tuple<int, int, int>;  // TX code, antenna, RX code
     enum Kind { Relative, Frequency, About };
     // clang-format off
-    const struct { const char* behaviour; Kind kind; const char *title, *before, *typed; std::vector<int> pressed; int result; std::vector<Asked> asked; const char* after; } rows[] = {
-        {"each relative button asks once; OK asks nothing", Relative, "Relative Antennas", "", "", {3, 4, 5, 6, 8, 8, 7, 1}, QDialog::Accepted, {{5, 0, 5}, {5, 1, 5}, {5, 2, 5}, {5, 3, 5}, {6, 0, 6}, {6, 0, 6}, {7, 0, 7}}, ""},
+    const struct { const char* behaviour; Kind kind; const char *title, *before, *typed; std::vector<int> pressed; int result;
+        std::vector<Asked> asked; const char* after; } rows[] = {
+        {"each relative button asks once; OK asks nothing", Relative, "Relative Antennas", "", "", {3, 4, 5, 6, 8, 8, 7, 1},
+            QDialog::Accepted, {{5, 0, 5}, {5, 1, 5}, {5, 2, 5}, {5, 3, 5}, {6, 0, 6}, {6, 0, 6}, {7, 0, 7}}, ""},
         {"a frequency on OK", Frequency, "Frequency", "", "14250.7", {1}, QDialog::Accepted, {}, "14250.7"},
         {"Cancel keeps the text", Frequency, "Frequency", "7000", "3500", {2}, QDialog::Rejected, {}, "7000"},
         {"About closes with OK", About, "About KEVA Windows Client", "", "", {1}, QDialog::Accepted, {}, ""},

@@ -161,7 +161,8 @@ TEST(RotatorWindow, ModalFlows) {
                 }
                 const QImage focused = RenderAt(*running.compass());
                 // clang-format off
-                const struct { int x, y; bool dotted; } probes[] = {{0, 0, true}, {2, 0, true}, {0, 180, true}, {359, 359, true}, {1, 0, false}, {0, 1, false}, {1, 1, false}, {180, 180, false}};
+                const struct { int x, y; bool dotted; } probes[] = {{0, 0, true}, {2, 0, true}, {0, 180, true}, {359, 359, true},
+                    {1, 0, false}, {0, 1, false}, {1, 1, false}, {180, 180, false}};
                 // clang-format on
                 for (const auto& p : probes)
                     EXPECT_EQ(Pixel(focused, p.x, p.y),

@@ -84,9 +84,12 @@ TEST(JsonReader, GivesTheSameTraceInEveryCut) {
 TEST(JsonReader, AnswersEachFeedOfASequence) {
     // clang-format off
     // documents: handed over, or (no handler) the one held at the end.
-    const struct { const char* name; bool handler; std::vector<std::pair<std::string, JsonStatus>> steps; std::vector<std::string> documents; std::vector<std::string> reports; } rows[] = {
-    {"after_an_error_answers_it_again_and_reads_nothing", true, {{"{\"a\":[1 2]", kSyntax}, {"}{}", kSyntax}, {"", kSyntax}}, {}, {"JSON: Found start of object when expecting separator or end of array"}},
-    {"no_handler_holds_the_first_document", false, {{"", kMore}, {"{\"a\":[1", kMore}, {"]} \t", kEnded}, {"", kEnded}, {" ", kEnded}, {"{", kSyntax}}, {R"({"a":[1]})"}, {"JSON: Found start of object after end of document at line 1     "}},
+    const struct { const char* name; bool handler; std::vector<std::pair<std::string, JsonStatus>> steps;
+        std::vector<std::string> documents; std::vector<std::string> reports; } rows[] = {
+    {"after_an_error_answers_it_again_and_reads_nothing", true, {{"{\"a\":[1 2]", kSyntax}, {"}{}", kSyntax}, {"", kSyntax}},
+        {}, {"JSON: Found start of object when expecting separator or end of array"}},
+    {"no_handler_holds_the_first_document", false, {{"", kMore}, {"{\"a\":[1", kMore}, {"]} \t", kEnded}, {"", kEnded},
+        {" ", kEnded}, {"{", kSyntax}}, {R"({"a":[1]})"}, {"JSON: Found start of object after end of document at line 1     "}},
     {"no_handler_names_the_bad_token_after_the_document", false, {{"{}\"x", kEnded}, {"\x01", kSyntax}}, {"{}"}, {"JSON: Found string after end of document"}},
     };
     // clang-format on
@@ -140,14 +143,17 @@ TEST(ReaderLimits, ReadsAnyDepthAndRefusesPastTheSizeCap) {
     // chunk 0: all in one Feed; documentSizes: TreeText sizes; input made when run (up to 16 MiB).
     const struct { const char* name; std::size_t chunk; const char* tail; std::vector<std::size_t> documentSizes; std::function<std::string()> input; } rows[] = {
         {"deep_arrays_whole", 0, kMore, {200006}, [] { return R"({"a":)" + std::string(100000, '[') + std::string(100000, ']') + "}"; }},
-        {"line_number_of_a_million", 4096, "report JSON: Unexpected character 'x' in object at line 1000000\nstatus SyntaxError", {7}, [] { return R"({"a":1})" + std::string(999999, '\n') + "x"; }},
+        {"line_number_of_a_million", 4096, "report JSON: Unexpected character 'x' in object at line 1000000\nstatus SyntaxError",
+            {7}, [] { return R"({"a":1})" + std::string(999999, '\n') + "x"; }},
         {"string_past_the_cap_whole", 0, kOut, {}, [] { return MemberWithString(kMax); }},
         {"number_past_the_cap", 1 << 20, kOut, {}, [] { return R"({"a":)" + std::string(kMax + 1, '7'); }},
         {"string_past_the_cap_before_a_document", 1 << 20, kOut, {}, [] { return "\"" + std::string(kMax + 1, 's'); }},
         // Each node counts with its own size, so a short text of many nodes reaches the cap too.
-        {"too_many_nodes_with_the_line_suffix", 4096, "report JSON: Out of memory at line 2     \nstatus OutOfMemory", {7}, [] { return "{\"x\":1}\n{\"a\":" + std::string(kMax / sizeof(JsonNode) + 1, '['); }},
+        {"too_many_nodes_with_the_line_suffix", 4096, "report JSON: Out of memory at line 2     \nstatus OutOfMemory",
+            {7}, [] { return "{\"x\":1}\n{\"a\":" + std::string(kMax / sizeof(JsonNode) + 1, '['); }},
         {"document_under_the_cap", 65536, kMore, {kMax - 4096 + 8}, [] { return MemberWithString(kMax - 4096); }},
-        {"each_document_counts_on_its_own", 65536, kMore, {kMax / 2 + 1024 + 8, kMax / 2 + 1024 + 8}, [] { return MemberWithString(kMax / 2 + 1024) + MemberWithString(kMax / 2 + 1024); }},
+        {"each_document_counts_on_its_own", 65536, kMore, {kMax / 2 + 1024 + 8, kMax / 2 + 1024 + 8},
+            [] { return MemberWithString(kMax / 2 + 1024) + MemberWithString(kMax / 2 + 1024); }},
         // Blanks take no memory: a document with more than the cap of them is still read.
         {"blanks_inside_a_document_are_free", 1 << 20, kMore, {7}, [] { return "{" + std::string(kMax + 1, ' ') + R"("a":1})"; }},
     };

@@ -216,31 +216,54 @@ const char* const kStation =
 const char* const kOneAntenna = R"({"C":{"LowerFrequency":1,"UpperFrequency":2,"Antennas":[{"Antenna":1}]}})";
 const char* const kTwoTowers = R"({"R":{"Rotators":[{"Rotator":4,"ShortName":"Tower"},{"Rotator":4}]}})";
 const char* const kThree = R"({"C":{"Antennas":[{"Antenna":1},{"Antenna":2},{"Antenna":3}]}})";
-const char* const kSeventeen = R"({"C":{"Antennas":[{"Antenna":1,"Description":[{"Rotator":2}]},{"Antenna":2},{"Antenna":3},{"Antenna":4},{"Antenna":5},{"Antenna":6},{"Antenna":7},{"Antenna":8},{"Antenna":9},{"Antenna":10},{"Antenna":11},{"Antenna":12},{"Antenna":13},{"Antenna":14},{"Antenna":15},{"Antenna":16},{"Antenna":17}]}})";
+const char* const kSeventeen = R"({"C":{"Antennas":[{"Antenna":1,"Description":[{"Rotator":2}]},{"Antenna":2},{"Antenna":3},)"
+    R"({"Antenna":4},{"Antenna":5},{"Antenna":6},{"Antenna":7},{"Antenna":8},{"Antenna":9},{"Antenna":10},{"Antenna":11},)"
+    R"({"Antenna":12},{"Antenna":13},{"Antenna":14},{"Antenna":15},{"Antenna":16},{"Antenna":17}]}})";
 #define UNREADABLE "Message parameters are empty or unreadable"
 #define NOT_OBJECT "Message parameters are not an object"
 #define KEPT R"({"S":{"TXLongName":"Kept"}} {"S":{"TXLongName":"New",)"
 
 const Row kRows[] = {
-    {"WorkedPlacementExample", "", R"({"C":{"LowerFrequency":7000,"UpperFrequency":7300,"Antennas":[{"Antenna":1,"ShortName":"First","Row":0,"Column":0},{"Antenna":2,"ShortName":"Second","Row":0,"Column":0},{"Antenna":3}],"Functions":[{"Function":9,"ShortName":"Amp","Row":4,"Column":2}]}})", "grid: 0=0:First 1=1:Second 2=2: 14=3:Amp\ntitle: [7000-7300] C\nreports: \nmode: 1"},
-    {"ADuplicatePlaceGoesToTheLowestFreeSlotAfterAllPlacedOnes", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":1,"Column":0},{"Antenna":2,"Row":0,"Column":0},{"Antenna":3,"Row":1,"Column":0}]}})", "grid: 0=1: 1=0: 2=2:"},
-    {"PlacesOutsideTheGridCountAsNone", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":5,"Column":0},{"Antenna":2,"Row":0,"Column":3},{"Antenna":3,"Row":-1,"Column":1},{"Antenna":4,"Row":-2,"Column":0},{"Antenna":5,"Row":0,"Column":-1},{"Antenna":6,"Row":2,"Column":1}]}})", "grid: 0=0: 1=1: 2=2: 3=3: 4=4: 7=5:"},
-    {"SlotsCountDownTheColumns", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":4,"Column":0},{"Antenna":2,"Row":0,"Column":1},{"Antenna":3,"Row":0,"Column":2}]}})", "grid: 4=0: 5=1: 10=2:"},
-    {"SeventeenShowOnlyTheFirstFifteen", "", kSeventeen, "grid: 0=0: 1=1: 2=2: 3=3: 4=4: 5=5: 6=6: 7=7: 8=8: 9=9: 10=10: 11=11: 12=12: 13=13: 14=14:\nreports: Too many buttons: 17"},
-    {"ConfigurationStoppedHalfWayShowsWhatWasRead", kThree, R"({"C":{"LowerFrequency":3500,"UpperFrequency":3800,"Antennas":[{"Antenna":7,"ShortName":"Only","Row":2,"Column":2}],"Functions":7,"Antennas":[{"Antenna":8}]}})", "reports: Configuration functions parameters are not an object\ngrid: 12=0:Only\ntitle: [3500-3800] C\nmode: 1"},
+    {"WorkedPlacementExample", "", R"({"C":{"LowerFrequency":7000,"UpperFrequency":7300,"Antennas":[{"Antenna":1,"ShortName":"First",)"
+        R"("Row":0,"Column":0},{"Antenna":2,"ShortName":"Second","Row":0,"Column":0},{"Antenna":3}],"Functions":[{"Function":9,)"
+        R"("ShortName":"Amp","Row":4,"Column":2}]}})", "grid: 0=0:First 1=1:Second 2=2: 14=3:Amp\ntitle: [7000-7300] C\nreports: \nmode: 1"},
+    {"ADuplicatePlaceGoesToTheLowestFreeSlotAfterAllPlacedOnes", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":1,"Column":0},)"
+        R"({"Antenna":2,"Row":0,"Column":0},{"Antenna":3,"Row":1,"Column":0}]}})", "grid: 0=1: 1=0: 2=2:"},
+    {"PlacesOutsideTheGridCountAsNone", "",
+        R"({"C":{"Antennas":[{"Antenna":1,"Row":5,"Column":0},{"Antenna":2,"Row":0,"Column":3},{"Antenna":3,"Row":-1,"Column":1},{"Antenna":4,)"
+        R"("Row":-2,"Column":0},{"Antenna":5,"Row":0,"Column":-1},{"Antenna":6,"Row":2,"Column":1}]}})", "grid: 0=0: 1=1: 2=2: 3=3: 4=4: 7=5:"},
+    {"SlotsCountDownTheColumns", "", R"({"C":{"Antennas":[{"Antenna":1,"Row":4,"Column":0},{"Antenna":2,"Row":0,"Column":1},)"
+        R"({"Antenna":3,"Row":0,"Column":2}]}})", "grid: 4=0: 5=1: 10=2:"},
+    {"SeventeenShowOnlyTheFirstFifteen", "",
+        kSeventeen, "grid: 0=0: 1=1: 2=2: 3=3: 4=4: 5=5: 6=6: 7=7: 8=8: 9=9: 10=10: 11=11: 12=12: 13=13: 14=14:\nreports: Too many buttons: 17"},
+    {"ConfigurationStoppedHalfWayShowsWhatWasRead", kThree, R"({"C":{"LowerFrequency":3500,"UpperFrequency":3800,)"
+        R"("Antennas":[{"Antenna":7,"ShortName":"Only","Row":2,"Column":2}],"Functions":7,"Antennas":[{"Antenna":8}]}})",
+        "reports: Configuration functions parameters are not an object\ngrid: 12=0:Only\ntitle: [3500-3800] C\nmode: 1"},
     {"ParametersWithoutChildrenChangeNothing", kOneAntenna, R"({"C":{}} {"C":5})", "reports: " UNREADABLE " | " UNREADABLE "\ngrid: 0=0:\ntitle: [1-2] C\nmode: 0 armed"},
     {"EmptyListEmptiesTheGridAndTheRangeNeedsBothEnds", kOneAntenna, R"({"C":{"Antennas":[],"LowerFrequency":7000}})", "reports: \ngrid: \ntitle: C\nmode: 1"},
     {"ListNotAnArrayDropsTheOldDescriptions", kOneAntenna, R"({"C":{"Antennas":7}})", "reports: Configuration antennas parameters are not an object\ngrid: \nmode: 1"},
     {"MemberNamesAreCaseSensitive", kOneAntenna, R"({"C":{"antennas":5,"FUNCTIONS":5}})", "reports: \ngrid: "},
-    {"ButtonKeepsItsLookUntilAStateNamesTheNewDescription", R"({"C":{"Antennas":[{"Antenna":1}]}} {"S":{"Antennas":[{"Antenna":1,"TX":2,"RX":1,"Highlight":true}]}})", R"({"C":{"Antennas":[{"Antenna":5,"ShortName":"A5"}]}})", "grid: 0=0:A5#2 1 h\nstates: 00"},
-    {"EveryField", "", R"({"C":{"Antennas":[{"Antenna":4,"ShortName":"Yagi","LongName":"Five \u00e9","Row":2,"Column":1,"Additive":true}]}})", R"(descriptions: A4 'Yagi' 'Five \u00e9' 2,1 additive)"},
-    {"DefaultsLooseTypesAndTheLastOccurrence", "", R"({"C":{"Antennas":[{},5,{"Additive":"true","Row":"2","Column":true},{"Antenna":1,"ShortName":"A","Function":9,"ShortName":5}]}})", "descriptions: A-1 - - -1,-1; A-1 - - -1,-1; A-1 - - 2,0; A9 '5' - -1,-1"},
-    {"RotatorsTheLastRotatorOfAnEntryNoneForMinusOneOrMissing", "", R"({"C":{"Antennas":[{"Antenna":1,"Description":[{"Rotator":2},{"Rotator":8,"Rotator":2},{},{"Rotator":-1},7],"Description":[{"Rotator":3}]}]}})", "descriptions: A1 - - -1,-1 R2 R2 R3"},
-    {"DescriptionNotAnArrayEndsTheElement", "", R"({"C":{"Antennas":[{"Antenna":1,"ShortName":"A","Description":5,"Row":3},{"Description":null}]}})", "descriptions: A1 'A' - -1,-1; A-1 - - -1,-1\nreports: Configuration antenna description parameters are not an object | Configuration antenna description parameters are not an object"},
-    {"AFunctionsDescriptionIsNeverExamined", "", R"({"C":{"Functions":[{"Antenna":2,"Momentary":true,"Alternate":true,"Description":5}]}})", "descriptions: F2 - - -1,-1 momentary alternate\nreports: "},
-    {"RotatorRecordsAppendAndSkippedOnesTakeNoPlace", "", R"({"R":{"Rotators":[{"Rotator":4,"ShortName":"Tower","LongName":"Tower 30 m","HasStop":true},{"ShortName":"No number"},{},{"Rotator":9,"HasStop":"true"},{"Rotator":"12","ShortName":"Mast"}]}} {"R":{"Rotators":[{"Rotator":1}]}})", "rotators: 4:Tower/Tower 30 m stop=Tower, 9:Rotator 2=Rotator 2, 12:Mast=Mast, 1:Rotator 4=Rotator 4\nrotation: 0 360 2147483647 2147483647"},
-    {"RotationOfTheFirstWithTheNumber", kTwoTowers, R"({"P":{"Rotator":4,"Position":45,"CCWLimit":180}})", "rotation: 180 360 45 225\nrotators: 4:Tower=Tower^225, 4:Rotator 2=Rotator 2\nlog: compass 0; refresh 0 00"},
-    {"PositionTenThousandIsNoneButStored", kTwoTowers, R"({"P":{"Rotator":4,"Position":45,"CCWLimit":180}} {"P":{"Rotator":4,"Position":10000}})", "rotation: 180 360 10000 2147483647\nrotators: 4:Tower=Tower, 4:Rotator 2=Rotator 2"},
+    {"ButtonKeepsItsLookUntilAStateNamesTheNewDescription", R"({"C":{"Antennas":[{"Antenna":1}]}} {"S":{"Antennas":[{"Antenna":1,)"
+        R"("TX":2,"RX":1,"Highlight":true}]}})", R"({"C":{"Antennas":[{"Antenna":5,"ShortName":"A5"}]}})", "grid: 0=0:A5#2 1 h\nstates: 00"},
+    {"EveryField", "", R"({"C":{"Antennas":[{"Antenna":4,"ShortName":"Yagi","LongName":"Five \u00e9","Row":2,"Column":1,"Additive":true}]}})",
+        R"(descriptions: A4 'Yagi' 'Five \u00e9' 2,1 additive)"},
+    {"DefaultsLooseTypesAndTheLastOccurrence", "", R"({"C":{"Antennas":[{},5,{"Additive":"true","Row":"2","Column":true},{"Antenna":1,)"
+        R"("ShortName":"A","Function":9,"ShortName":5}]}})", "descriptions: A-1 - - -1,-1; A-1 - - -1,-1; A-1 - - 2,0; A9 '5' - -1,-1"},
+    {"RotatorsTheLastRotatorOfAnEntryNoneForMinusOneOrMissing", "", R"({"C":{"Antennas":[{"Antenna":1,"Description":[{"Rotator":2},)"
+        R"({"Rotator":8,"Rotator":2},{},{"Rotator":-1},7],"Description":[{"Rotator":3}]}]}})", "descriptions: A1 - - -1,-1 R2 R2 R3"},
+    {"DescriptionNotAnArrayEndsTheElement", "", R"({"C":{"Antennas":[{"Antenna":1,"ShortName":"A","Description":5,)"
+        R"("Row":3},{"Description":null}]}})", "descriptions: A1 'A' - -1,-1; A-1 - - -1,-1\nreports: Configuration"
+        " antenna description parameters are not an object | Configuration antenna description parameters are not an object"},
+    {"AFunctionsDescriptionIsNeverExamined", "", R"({"C":{"Functions":[{"Antenna":2,"Momentary":true,"Alternate":true,"Description":5}]}})",
+        "descriptions: F2 - - -1,-1 momentary alternate\nreports: "},
+    {"RotatorRecordsAppendAndSkippedOnesTakeNoPlace",
+        "", R"({"R":{"Rotators":[{"Rotator":4,"ShortName":"Tower","LongName":"Tower 30 m","HasStop":true},{"ShortName":"No number"},)"
+        R"({},{"Rotator":9,"HasStop":"true"},{"Rotator":"12","ShortName":"Mast"}]}} {"R":{"Rotators":[{"Rotator":1}]}})", "rotators:"
+        " 4:Tower/Tower 30 m stop=Tower, 9:Rotator 2=Rotator 2, 12:Mast=Mast, 1:Rotator 4=Rotator 4\nrotation: 0 360 2147483647 2147483647"},
+    {"RotationOfTheFirstWithTheNumber", kTwoTowers, R"({"P":{"Rotator":4,"Position":45,"CCWLimit":180}})",
+        "rotation: 180 360 45 225\nrotators: 4:Tower=Tower^225, 4:Rotator 2=Rotator 2\nlog: compass 0; refresh 0 00"},
+    {"PositionTenThousandIsNoneButStored", kTwoTowers, R"({"P":{"Rotator":4,"Position":45,"CCWLimit":180}} {"P":{"Rotator":4,)"
+        R"("Position":10000}})", "rotation: 180 360 10000 2147483647\nrotators: 4:Tower=Tower, 4:Rotator 2=Rotator 2"},
     {"ExtremesDoNotOverflow", kTwoTowers, R"({"P":{"Rotator":4,"Position":-2147483648,"CCWLimit":2147483646,"Rotation":-5}})", "rotation: 2147483646 -5 -2147483648 106"},
     {"ZeroIsAPositionAndALimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":0,"CCWLimit":0}})", "rotation: 0 360 0 0\nrotators: 4:Tower=Tower^0, 4:Rotator 2=Rotator 2"},
     {"MinusNinetyGives270", kTwoTowers, R"({"P":{"Rotator":4,"Position":0,"CCWLimit":90}})", "rotation: 90 360 0 270"},
@@ -250,29 +273,44 @@ const Row kRows[] = {
     {"LowestPositionAgainstLowestLimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":-2147483648,"CCWLimit":-2147483648}})", "rotation: -2147483648 360 -2147483648 0"},
     {"Position9999AgainstLowestLimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":9999,"CCWLimit":-2147483648}})", "rotation: -2147483648 360 9999 47"},
     {"NegativeLimit", kTwoTowers, R"({"P":{"Rotator":4,"Position":10,"CCWLimit":-350}})", "rotation: -350 360 10 0"},
-    {"EveryButtonShowingTheNumberIsUpdated", kStation, R"({"S":{"Antennas":[{"Antenna":3,"TX":1,"RX":2,"Highlight":true}]}})", "log: state 2 1 2 h; state 3 1 2 h\nstates: 00 00 12 12 00 00"},
-    {"AFunctionStateGoesToBothSidesAndAntenna1IsNotFunction1", kStation, R"({"S":{"Functions":[{"Function":1,"State":2}]}})", "log: state 5 2 2\nstates: 00 00 00 00 00 22\nmarks: 10 10"},
-    {"IncompleteEntriesAreSkippedSilently", kStation, R"({"S":{"Antennas":[{"Antenna":1,"TX":2},{"Antenna":1,"TX":-1,"RX":2},{},{"TX":2,"RX":2}],"Functions":[{"Function":1},{"State":1},{}]}})", "log: \nreports: \nlines: |"},
-    {"AnAntennaSelectedAndNoLongerSelectedMarksAndFreesItsRotators", kStation, R"({"S":{"Antennas":[{"Antenna":2,"TX":2,"RX":1}]}} {"S":{"Antennas":[{"Antenna":2,"TX":1,"RX":0}]}})", "log: state 1 2 1; refresh 0 11; refresh 1 11; state 1 1 0; refresh 0 10; refresh 1 10\nmarks: 10 10"},
+    {"EveryButtonShowingTheNumberIsUpdated", kStation, R"({"S":{"Antennas":[{"Antenna":3,"TX":1,"RX":2,"Highlight":true}]}})",
+        "log: state 2 1 2 h; state 3 1 2 h\nstates: 00 00 12 12 00 00"},
+    {"AFunctionStateGoesToBothSidesAndAntenna1IsNotFunction1", kStation, R"({"S":{"Functions":[{"Function":1,"State":2}]}})",
+        "log: state 5 2 2\nstates: 00 00 00 00 00 22\nmarks: 10 10"},
+    {"IncompleteEntriesAreSkippedSilently", kStation, R"({"S":{"Antennas":[{"Antenna":1,"TX":2},{"Antenna":1,"TX":-1,)"
+        R"("RX":2},{},{"TX":2,"RX":2}],"Functions":[{"Function":1},{"State":1},{}]}})", "log: \nreports: \nlines: |"},
+    {"AnAntennaSelectedAndNoLongerSelectedMarksAndFreesItsRotators",
+        kStation, R"({"S":{"Antennas":[{"Antenna":2,"TX":2,"RX":1}]}} {"S":{"Antennas":[{"Antenna":2,"TX":1,"RX":0}]}})",
+        "log: state 1 2 1; refresh 0 11; refresh 1 11; state 1 1 0; refresh 0 10; refresh 1 10\nmarks: 10 10"},
     {"AntennasNotAnArrayStopsWithoutTheLines", kStation, KEPT R"("Antennas":5}})", "lines:     Kept|\nreports: " NOT_OBJECT},
     {"FunctionsNotAnArrayStopsWithoutTheLines", kStation, KEPT R"("Functions":{}}})", "lines:     Kept|\nreports: Function parameters are not an object"},
     {"AFunctionNotAnObjectStopsWithoutTheLines", kStation, KEPT R"("Functions":[[7]]}})", "lines:     Kept|\nreports: Function child parameters are not an object"},
-    {"AnAntennaNotAnObjectKeepsTheEntriesBefore", kStation, KEPT R"("Antennas":[{"Antenna":1,"TX":1,"RX":1},{"Antenna":2,"TX":1,"RX":2},"three"]}})", "lines:     Kept|\nstates: 11 12 00 00 00 00\nreports: Antenna parameters are not an object"},
+    {"AnAntennaNotAnObjectKeepsTheEntriesBefore", kStation, KEPT R"("Antennas":[{"Antenna":1,"TX":1,"RX":1},{"Antenna":2,)"
+        R"("TX":1,"RX":2},"three"]}})", "lines:     Kept|\nstates: 11 12 00 00 00 00\nreports: Antenna parameters are not an object"},
     {"ArrayParametersStillWriteTheLines", "", R"({"S":[1,2]})", "lines: |\nreports: " NOT_OBJECT},
     {"AnRXLongNameAloneGivesNoLines", "", R"({"S":{"RXLongName":"Dipole"}})", "lines: |"},
     {"EqualLongNamesGiveOneLineAfterFourSpaces", "", R"({"S":{"TXLongName":"Yagi","RXLongName":"Yagi"}})", "lines:     Yagi|"},
     {"LongNamesDifferingInCaseAreDifferent", "", R"({"S":{"TXLongName":"yagi","RXLongName":"Yagi"}})", "lines: TX: yagi|RX: Yagi"},
     {"AnEmptyTXLongNameIsStillAName", "", R"({"S":{"TXLongName":""}})", "lines:     |"},
     {"LongNameBytesAfterAZeroByteCount", "", "{\"S\":{\"TXLongName\":\"A\0B\",\"RXLongName\":\"A\0C\"}}"s, "lines: TX: A~B|RX: A~C"},
-    {"EmptyParameters", "", R"({"S":{}} {"R":{}} {"P":{}} {"P":null})", "reports: " UNREADABLE " | " UNREADABLE " | Rotation parameters are empty or unreadable | Rotation parameters are empty or unreadable\nlines: TX|RX"},
-    {"RotatorsOfTheWrongShape", "", R"({"R":[{"Rotator":1}]} {"R":{"Rotators":{"Rotator":1}}})", "reports: Rotator parameters are not an object | Rotators parameters are not an array\nrotators: "},
-    {"RotatorElementNotAnObjectStopsAfterTheOnesBefore", "", R"({"R":{"Rotators":[{"Rotator":1},{"Rotator":2},true,{"Rotator":4}]}})", "reports: Rotators array member is not an object\nrotators: 1:Rotator 1=Rotator 1, 2:Rotator 2=Rotator 2"},
+    {"EmptyParameters", "", R"({"S":{}} {"R":{}} {"P":{}} {"P":null})", "reports: " UNREADABLE " | " UNREADABLE " |"
+        " Rotation parameters are empty or unreadable | Rotation parameters are empty or unreadable\nlines: TX|RX"},
+    {"RotatorsOfTheWrongShape", "", R"({"R":[{"Rotator":1}]} {"R":{"Rotators":{"Rotator":1}}})",
+        "reports: Rotator parameters are not an object | Rotators parameters are not an array\nrotators: "},
+    {"RotatorElementNotAnObjectStopsAfterTheOnesBefore", "", R"({"R":{"Rotators":[{"Rotator":1},{"Rotator":2},true,{"Rotator":4}]}})",
+        "reports: Rotators array member is not an object\nrotators: 1:Rotator 1=Rotator 1, 2:Rotator 2=Rotator 2"},
     {"RotationArrayWithElements", kTwoTowers, R"({"P":["Rotator",4]})", "reports: Rotation parameters are not an object\nlog: "},
     // What a handler does after a report must not use records the nested loop changed.
-    {"ReconnectionInsideTooManyRotators", "", R"({"R":{"Rotators":[{"Rotator":1},{"Rotator":2},{"Rotator":3},{"Rotator":4},{"Rotator":5},{"Rotator":6},{"Rotator":7},{"Rotator":8},{"Rotator":9},{"Rotator":10},{"Rotator":11},{"Rotator":12}]}})", "reports: Too many rotators, this client supports 10\nrotators: 12:Rotator 1=Rotator 1", R"({"X":0})"},
-    {"ReconnectionInsideTooManyButtonsMarksTheNewRotators", R"({"R":{"Rotators":[{"Rotator":1},{"Rotator":2}]}})", kSeventeen, "reports: Too many buttons: 17\nmarks: 10\nrotators: 2:New=New", R"({"X":0} {"R":{"Rotators":[{"Rotator":2,"ShortName":"New"}]}})"},
-    {"NestedConfigurationInsideAReport", "", R"({"C":{"Antennas":[{"Antenna":1,"Description":0},{"Antenna":2}]}})", "grid: 0=0: 1=1: 2=2: 3=3: 4=4:\ndescriptions: A5 - - -1,-1; A6 - - -1,-1; A7 - - -1,-1; A1 - - -1,-1; A2 - - -1,-1", R"({"C":{"Antennas":[{"Antenna":5},{"Antenna":6},{"Antenna":7}]}})"},
-    {"NoButtonReachesADescriptionWhileAConfigurationIsRead", kThree, R"({"C":{"Antennas":[{"Antenna":1},{"Antenna":1,"Description":"x"}]}})", "log: \nstates: 00 00", R"({"S":{"Antennas":[{"Antenna":1,"TX":2,"RX":2}]}})"},
+    {"ReconnectionInsideTooManyRotators", "", R"({"R":{"Rotators":[{"Rotator":1},{"Rotator":2},{"Rotator":3},{"Rotator":4},)"
+        R"({"Rotator":5},{"Rotator":6},{"Rotator":7},{"Rotator":8},{"Rotator":9},{"Rotator":10},{"Rotator":11},{"Rotator":12}]}})",
+        "reports: Too many rotators, this client supports 10\nrotators: 12:Rotator 1=Rotator 1", R"({"X":0})"},
+    {"ReconnectionInsideTooManyButtonsMarksTheNewRotators", R"({"R":{"Rotators":[{"Rotator":1},{"Rotator":2}]}})", kSeventeen,
+        "reports: Too many buttons: 17\nmarks: 10\nrotators: 2:New=New", R"({"X":0} {"R":{"Rotators":[{"Rotator":2,"ShortName":"New"}]}})"},
+    {"NestedConfigurationInsideAReport", "", R"({"C":{"Antennas":[{"Antenna":1,"Description":0},{"Antenna":2}]}})",
+        "grid: 0=0: 1=1: 2=2: 3=3: 4=4:\ndescriptions: A5 - - -1,-1; A6 - - -1,-1; A7 - - -1,-1; A1 - - -1,-1; A2 - - -1,-1",
+        R"({"C":{"Antennas":[{"Antenna":5},{"Antenna":6},{"Antenna":7}]}})"},
+    {"NoButtonReachesADescriptionWhileAConfigurationIsRead", kThree, R"({"C":{"Antennas":[{"Antenna":1},{"Antenna":1,"Description":"x"}]}})",
+        "log: \nstates: 00 00", R"({"S":{"Antennas":[{"Antenna":1,"TX":2,"RX":2}]}})"},
 };
 // clang-format on
 

@@ -72,17 +72,22 @@ const Row kRows[] = {
     {"GreetingInOneWrite", "", {{0, FirstHello, Greeting, TOWER_AT_45 NEXT NEXT NO_NAMES}}, false, "connection 1: Hello for station 1 radio 1"},
     {"GreetingInOneByteWrites", "--chunk 1", {{0, FirstHello, Greeting, TOWER_AT_45 NEXT NEXT NO_NAMES}}},
     {"GreetingInSevenByteWrites", "--chunk 7", {{0, FirstHello, Greeting, TOWER_AT_45 NEXT NEXT NO_NAMES}}},
-    {"MomentaryFunctionFallsBack", "", {{0, FirstHello + R"({"Message":"Function","Parameters":{"Station":1,"Radio":1,"Function":2,"State":1}})", Greeting + ", State 7, State 8", R"(\{"Function": 2, "State": 2)" NEXT R"(\{"Function": 2, "State": 1)" LAST}}, false, "connection 1: Function for station 1 radio 1: function 2 state 1"},
-    {"RefusedRequestIsLoggedAndAnsweredWithTheStateUnchanged", "", {{0, FirstHello + R"({"Message":"Antenna","Parameters":{"Station":1,"Radio":1,"Antennas":[{"TX":1,"Antenna":10}]}})", Greeting + ", State 7", NO_NAMES LAST}}, false, "ignored \"Antenna\": "},
+    {"MomentaryFunctionFallsBack", "", {{0, FirstHello + R"({"Message":"Function","Parameters":{"Station":1,"Radio":1,"Function":2,"State":1}})",
+        Greeting + ", State 7, State 8", R"(\{"Function": 2, "State": 2)" NEXT R"(\{"Function": 2, "State": 1)" LAST}},
+        false, "connection 1: Function for station 1 radio 1: function 2 state 1"},
+    {"RefusedRequestIsLoggedAndAnsweredWithTheStateUnchanged", "", {{0, FirstHello + R"({"Message":"Antenna","Parameters":{"Station":1,)"
+        R"("Radio":1,"Antennas":[{"TX":1,"Antenna":10}]}})", Greeting + ", State 7", NO_NAMES LAST}}, false, "ignored \"Antenna\": "},
     {"BrokenJsonClosesTheConnection", "", {{0, FirstHello + "{\"Message\" x", Greeting}}, true},
     {"CloseAfterCountsMessages", "--close-after 3", {{0, FirstHello, "Server 1, Configuration 2, Rotators 3"}}, true},
     {"BadByteAfterCountsMessages", "--bad-byte-after 2", {{0, FirstHello, "Server 1, Configuration 2, x01"}}},
     // The tower points at 45 (Position 180 + 45); 50 is five degrees on, with reports on the way.
-    {"RotatorReportsWhileTurningAndWhenItStops", "", {{0, FirstHello + R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":50}})", Greeting + "(, Rotation \\d+){2,}", R"("Position": 230\})" LAST}}},
+    {"RotatorReportsWhileTurningAndWhenItStops", "", {{0, FirstHello + R"({"Message":"Direction","Parameters":{"Rotator":1,"Direction":50}})",
+        Greeting + "(, Rotation \\d+){2,}", R"("Position": 230\})" LAST}}},
     // Every console of a radio gets its states; radio 2 on 20 m receives on radio 1's tribander.
     {"StatesReachEveryConsoleConcerned", "", {{0, FirstHello, Greeting}, {2, FirstHello, Greeting},
       {1, HelloBytes(1, 1, 2) + R"({"Message":"Radio","Parameters":{"Station":1,"Radio":2,"Frequency":14100}})", Greeting + ", State 7", ANTENNA_5(1, 1) LAST},
-      {0, R"({"Message":"Antenna","Parameters":{"Station":1,"Radio":1,"Antennas":[{"TX":1,"Antenna":5},{"RX":1,"Antenna":5}]}})", Greeting + ", State 7", TRIBANDER ANTENNA_5(2, 2) LAST},
+      {0, R"({"Message":"Antenna","Parameters":{"Station":1,"Radio":1,"Antennas":[{"TX":1,"Antenna":5},{"RX":1,"Antenna":5}]}})",
+          Greeting + ", State 7", TRIBANDER ANTENNA_5(2, 2) LAST},
       {2, "", Greeting + ", State 7", TRIBANDER ANTENNA_5(2, 2) LAST},
       {1, "", Greeting + ", State 7, State 8", ANTENNA_5(0, 1) LAST}}},
 };

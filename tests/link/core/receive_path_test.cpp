@@ -106,21 +106,26 @@ const std::string kIdle = "r257 b0 q0 h1";
 
 // clang-format off
 const Row kRows[] = {
-    {"framed_whatever_the_reads_carry", {"?", "r{\"Message\":\"A\"}\r\n{\"Message\":\"B\"}", "?", R"(r{"Mess)", R"(rage" : "C)", R"(r"})"}, {}, {"r0 b0 q0 h0", "A", "B", "r1 b0 q0 h1", "C"}},
+    {"framed_whatever_the_reads_carry", {"?", "r{\"Message\":\"A\"}\r\n{\"Message\":\"B\"}", "?", R"(r{"Mess)", R"(rage" : "C)", R"(r"})"},
+        {}, {"r0 b0 q0 h0", "A", "B", "r1 b0 q0 h1", "C"}},
     {"a_close_during_a_feed_waits_behind_what_was_read_in_order", {"mAB"}, {{"A", {"mC", "mD", "?", "c"}}}, {"A", "r3 b1 q2 h1", "B", "C", "D", "reconnect"}},
-    {"nothing_of_a_connection_runs_under_its_error_box", {"e", "?"}, {{"box: Server communications error", {"c", "p", "e"}}}, {"box: Server communications error", "reconnect", "r0 b0 q0 h0"}},
+    {"nothing_of_a_connection_runs_under_its_error_box", {"e", "?"}, {{"box: Server communications error", {"c", "p", "e"}}},
+        {"box: Server communications error", "reconnect", "r0 b0 q0 h0"}},
     {"end_of_stream_drops_the_queued_chunks", {"mAB", "?"}, {{"A", {"r", "mC"}}}, {"A", "B", "reconnect", "r3 b0 q0 h1"}},
     {"failed_read", {"x", "?"}, {}, {"box: Unable to receive data from server", "reconnect", "r1 b0 q0 h0"}},
     {"other_events_are_not_registered_a_close_is", {"o", "?", "c", "?"}, {}, {"r0 b0 q0 h0", "reconnect", "r0 b0 q0 h0"}},
     {"bytes_read_during_the_bad_message_box_are_dropped", {kBadRead, "?"}, {{kBadBox, {"mC"}}}, {kBadReport, kBadBox, "reconnect", "r2 b0 q0 h1"}},
-    {"reconnection_in_a_handler_keeps_the_fed_reader_and_drops_old_bytes", {R"(r{"Message":"A"}{"Message":"B"}{"Mess)", "?", "mO"}, {{"A", {R"(rage":"X"})", "d", "?", "mN"}}}, {"A", "r2 b1 q0 h0", "N", "r3 b0 q0 h1", "O"}},
+    {"reconnection_in_a_handler_keeps_the_fed_reader_and_drops_old_bytes", {R"(r{"Message":"A"}{"Message":"B"}{"Mess)", "?", "mO"},
+        {{"A", {R"(rage":"X"})", "d", "?", "mN"}}}, {"A", "r2 b1 q0 h0", "N", "r3 b0 q0 h1", "O"}},
     {"a_replaced_reader_that_fails_only_reports", {R"(r{"Message":"A"}{"Message" "B"})"}, {{"A", {"d"}}}, {"A", kBadReport + " at line 1     "}},
     {"reconnection_in_the_bad_message_box_keeps_the_new_bytes", {kBadRead}, {{kBadBox, {"d", "mN"}}}, {kBadReport, kBadBox, "N"}},
-    {"reconnection_in_the_error_boxes_asks_no_more", {"e", "x"}, {{"box: Server communications error", {"d"}}, {"box: Unable to receive data from server", {"d"}}}, {"box: Server communications error", "box: Unable to receive data from server"}},
+    {"reconnection_in_the_error_boxes_asks_no_more", {"e", "x"}, {{"box: Server communications error", {"d"}},
+        {"box: Unable to receive data from server", {"d"}}}, {"box: Server communications error", "box: Unable to receive data from server"}},
     // After a failure found while reading was paused ("f" then "p" in A's box), nothing more of
     // the connection is fed; reading resumes only after a drain that ended well.
     {"after_no_failure_reading_resumes", {"mA", "?", "mD", "d", "mN"}, {{"A", {"mB", "f", "p"}}}, {"A", "B", kIdle, "D", "N"}, 1},
-    {"after_a_bad_message_the_rest_of_its_connection_is_dropped", {"mA", "?", "mD", "d", "mN"}, {{"A", {kBadRead, "f", "p"}}}, {"A", kBadReport + " at line 1     ", kBadBox, "reconnect", kIdle, "N"}},
+    {"after_a_bad_message_the_rest_of_its_connection_is_dropped", {"mA", "?", "mD", "d", "mN"}, {{"A", {kBadRead, "f", "p"}}},
+        {"A", kBadReport + " at line 1     ", kBadBox, "reconnect", kIdle, "N"}},
     {"after_end_of_stream", {"mA", "?", "d", "mN"}, {{"A", {"r", "f", "p"}}}, {"A", "reconnect", kIdle, "N"}},
     {"after_a_read_error", {"mA", "?", "d", "mN"}, {{"A", {"x", "f", "p"}}}, {"A", "box: Unable to receive data from server", "reconnect", kIdle, "N"}},
     {"a_reconnection_in_the_box_forgets_the_pause", {"mA", "?", "mD", "d", "mN"}, {{"A", {"mB", "f", "p", "d"}}}, {"A", "r257 b0 q0 h0", "D", "N"}},
