@@ -284,15 +284,12 @@ JsonStatus Parser::ElementSeparatorOrEndStep(Token token) {
     const Byte* p = reinterpret_cast<const Byte*>(lexer.readPos);
     const Byte* const end = reinterpret_cast<const Byte*>(lexer.end);
     JsonStatus status = JsonStatus::NeedMore;
-    while (p != end && status == JsonStatus::NeedMore) {
-        const Byte c = *p;
-        if (json_lexer_detail::Is(c, json_lexer_detail::Blank)) {
-            if ((c == '\n' || c == '\r') && lexer.line != 0) {
-                ++lexer.line;
-            }
-            ++p;
-            continue;
+    while (status == JsonStatus::NeedMore) {
+        p = json_lexer_detail::SkipBlanks(p, end, lexer.line);
+        if (p == end) {
+            break;
         }
+        const Byte c = *p;
         const Byte* next = nullptr;  // past the token taken; none when it is left to Step
         switch (parseState) {
             case LabelOrObjectEnd:
