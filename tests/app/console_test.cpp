@@ -254,6 +254,7 @@ TEST_F(ConsoleTest, ControlsMenusAndLongNameLines) {
 
 struct LossRow {
     const char* name;
+    friend void PrintTo(const LossRow& row, std::ostream* out) { *out << row.name; }
     std::function<void(ConsoleTest&)> loss;
     std::vector<std::string> boxes;  // before the round trip's
     int reconnections;
@@ -349,6 +350,7 @@ std::string Request(int sequence, const std::string& name, const std::string& pa
 
 struct CommandRow {
     const char* name;
+    friend void PrintTo(const CommandRow& row, std::ostream* out) { *out << row.name; }
     std::function<void(ConsoleTest&)> command;
     std::string sent;  // after the "Hello", whose sequence number is 1
     int messages;

@@ -90,14 +90,17 @@ TEST(Buttons, FacesAndWhatTheyReadAndTell) {
         scheme = row.green ? ColorScheme{.availableColor = Green} : ColorScheme{};
         widget->resize(row.size);
         widget->setDown(row.down);
-        if (row.widget == Grid)
-            grid.SetKind(row.kind), grid.SetState(row.state);
-        else if (row.widget == Mode)
+        if (row.widget == Grid) {
+            grid.SetKind(row.kind);
+            grid.SetState(row.state);
+        } else if (row.widget == Mode) {
             mode.SetArmed(row.state.txState != 0);
-        else if (std::string(row.label) == "new")
-            rotator.setText(QStringLiteral("Beam\n10")), rotator.Redraw();
-        else
+        } else if (std::string(row.label) == "new") {
+            rotator.setText(QStringLiteral("Beam\n10"));
+            rotator.Redraw();
+        } else {
             rotator.SetLabelAndMarks(row.label, row.onGrid, row.inUse);
+        }
         for (int ratio : {1, 2}) {
             const QImage image = RenderAt(*widget, ratio);
             ASSERT_EQ(image.size(), row.size * ratio);

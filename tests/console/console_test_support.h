@@ -19,12 +19,14 @@ template <class T, class Action>
 void WhenModal(Action action, int triesLeft = 2000) {
     QTimer::singleShot(triesLeft == 2000 ? 0 : 5, [action, triesLeft]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
-        if (T* widget = qobject_cast<T*>(modal))
+        if (T* widget = qobject_cast<T*>(modal)) {
             action(*widget);
-        else if (triesLeft > 0)
+        } else if (triesLeft > 0) {
             WhenModal<T>(std::move(action), triesLeft - 1);
-        else if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject(), ADD_FAILURE() << "the expected modal dialog did not appear";
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            ADD_FAILURE() << "the expected modal dialog did not appear";
+            dialog->reject();
+        }
     });
 }
 

@@ -22,6 +22,7 @@ using Steps = std::vector<std::string>;
 // Documents log their Message, boxes "box: <text>".
 struct Row {
     const char* name;
+    friend void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
     Steps steps;
     std::map<std::string, Steps> during;  // run once, inside the logged document or box
     std::vector<std::string> log;

@@ -26,6 +26,7 @@ namespace {
 
 struct ConnectRow {
     const char* name;
+    friend void PrintTo(const ConnectRow& row, std::ostream* out) { *out << row.name; }
     std::string settings;  // none: no file
     bool typePort;         // the answer to a request for the server types the server's port
     std::vector<std::string> asked;  // boxes and requests between "discard" and "connected"
