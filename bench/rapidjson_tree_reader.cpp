@@ -8,72 +8,55 @@
 #include <rapidjson/document.h>
 #include <rapidjson/reader.h>
 
+#include "tree_builder.h"
+
 namespace {
 
 // Numbers stay literals, as in a JsonNode tree; RapidJSON stops after each top-level value.
 constexpr unsigned kFlags =
     rapidjson::kParseStopWhenDoneFlag | rapidjson::kParseNumbersAsStringsFlag;
 
-// Builds JsonNode trees from the SAX events, as YajlTreeReader does from yajl's callbacks.
-class TreeBuilder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeBuilder> {
+// Hands RapidJSON's SAX events to the tree builder.
+class TreeEvents : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, TreeEvents> {
 public:
-    bool Null() { return AddValue(std::make_unique<JsonNode>(JsonKind::Null)); }
+    bool Null() {
+        builder.AddValue(JsonKind::Null);
+        return true;
+    }
     bool Bool(bool value) {
-        return AddValue(std::make_unique<JsonNode>(value ? JsonKind::True : JsonKind::False));
+        builder.AddValue(value ? JsonKind::True : JsonKind::False);
+        return true;
     }
     bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
-        return AddValue(std::make_unique<JsonNode>(JsonKind::Number, std::string(text, length)));
+        builder.AddValue(JsonKind::Number, text, length);
+        return true;
     }
     bool String(const char* text, rapidjson::SizeType length, bool) {
-        return AddValue(std::make_unique<JsonNode>(JsonKind::String, std::string(text, length)));
+        builder.AddValue(JsonKind::String, text, length);
+        return true;
     }
-    bool StartObject() { return Open(JsonKind::Object); }
+    bool StartObject() {
+        builder.Open(JsonKind::Object);
+        return true;
+    }
     bool Key(const char* text, rapidjson::SizeType length, bool) {
-        auto label = std::make_unique<JsonNode>(JsonKind::Label, std::string(text, length));
-        JsonNode* node = label.get();
-        AttachChildFast(*cursor_, label);
-        cursor_ = node;
+        builder.AddLabel(text, length);
         return true;
     }
-    bool EndObject(rapidjson::SizeType) { return Close(); }
-    bool StartArray() { return Open(JsonKind::Array); }
-    bool EndArray(rapidjson::SizeType) { return Close(); }
-
-    // The tree of the object just parsed; the builder forgets it.
-    std::unique_ptr<JsonNode> TakeRoot() {
-        cursor_ = nullptr;
-        return std::move(root_);
-    }
-
-private:
-    bool Open(JsonKind kind) {
-        auto node = std::make_unique<JsonNode>(kind);
-        JsonNode* container = node.get();
-        if (!cursor_) {
-            root_ = std::move(node);
-        } else {
-            AddValue(std::move(node));
-        }
-        cursor_ = container;
+    bool EndObject(rapidjson::SizeType) {
+        builder.Close();
         return true;
     }
-    bool AddValue(std::unique_ptr<JsonNode> node) {
-        AttachChildFast(*cursor_, node);
-        if (cursor_->kind == JsonKind::Label) {
-            cursor_ = cursor_->parent;
-        }
+    bool StartArray() {
+        builder.Open(JsonKind::Array);
         return true;
     }
-    bool Close() {
-        cursor_ = cursor_->parent;
-        if (cursor_ && cursor_->kind == JsonKind::Label) {
-            cursor_ = cursor_->parent;
-        }
+    bool EndArray(rapidjson::SizeType) {
+        builder.Close();
         return true;
     }
 
-    std::unique_ptr<JsonNode> root_;
-    JsonNode* cursor_ = nullptr;
+    TreeBuilder builder;
 };
 
 bool IsBlank(char c) {
@@ -86,14 +69,14 @@ bool IsBlank(char c) {
 // that parsing a message allocates nothing: RapidJSON's fastest way.
 struct RapidJsonTreeReader::Parsers {
     rapidjson::Reader reader;
-    TreeBuilder builder;
+    TreeEvents events;
     char valueBuffer[64 << 10];
     char stackBuffer[4 << 10];
 
     // Each parses one value from `stream` and hands it over.
     rapidjson::ParseResult ParseTree(rapidjson::StringStream& stream, const Handler& handler) {
-        const rapidjson::ParseResult result = reader.Parse<kFlags>(stream, builder);
-        std::unique_ptr<JsonNode> root = builder.TakeRoot();
+        const rapidjson::ParseResult result = reader.Parse<kFlags>(stream, events);
+        std::unique_ptr<JsonNode> root = events.builder.TakeRoot();
         if (!result.IsError()) {
             handler(root.get());
         }

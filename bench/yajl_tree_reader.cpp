@@ -6,50 +6,47 @@
 
 namespace {
 
-YajlTreeReader& ReaderOf(void* context) {
-    return *static_cast<YajlTreeReader*>(context);
+TreeBuilder& BuilderOf(void* context) {
+    return static_cast<YajlTreeReader*>(context)->builder;
 }
 
 int OnNull(void* context) {
-    ReaderOf(context).AddValue(std::make_unique<JsonNode>(JsonKind::Null));
+    BuilderOf(context).AddValue(JsonKind::Null);
     return 1;
 }
 
 int OnBoolean(void* context, int value) {
-    ReaderOf(context).AddValue(
-        std::make_unique<JsonNode>(value ? JsonKind::True : JsonKind::False));
+    BuilderOf(context).AddValue(value ? JsonKind::True : JsonKind::False);
     return 1;
 }
 
 int OnNumber(void* context, const char* text, std::size_t length) {
-    ReaderOf(context).AddValue(
-        std::make_unique<JsonNode>(JsonKind::Number, std::string(text, length)));
+    BuilderOf(context).AddValue(JsonKind::Number, text, length);
     return 1;
 }
 
 int OnString(void* context, const unsigned char* text, std::size_t length) {
-    ReaderOf(context).AddValue(std::make_unique<JsonNode>(
-        JsonKind::String, std::string(reinterpret_cast<const char*>(text), length)));
+    BuilderOf(context).AddValue(JsonKind::String, reinterpret_cast<const char*>(text), length);
     return 1;
 }
 
 int OnStartMap(void* context) {
-    ReaderOf(context).Open(JsonKind::Object);
+    BuilderOf(context).Open(JsonKind::Object);
     return 1;
 }
 
 int OnMapKey(void* context, const unsigned char* text, std::size_t length) {
-    ReaderOf(context).AddLabel(text, length);
+    BuilderOf(context).AddLabel(reinterpret_cast<const char*>(text), length);
     return 1;
 }
 
 int OnStartArray(void* context) {
-    ReaderOf(context).Open(JsonKind::Array);
+    BuilderOf(context).Open(JsonKind::Array);
     return 1;
 }
 
 int OnEnd(void* context) {
-    ReaderOf(context).Close();
+    static_cast<YajlTreeReader*>(context)->Close();
     return 1;
 }
 
@@ -76,38 +73,10 @@ bool YajlTreeReader::Feed(const char* data, std::size_t length) {
            yajl_status_ok;
 }
 
-void YajlTreeReader::Open(JsonKind kind) {
-    auto node = std::make_unique<JsonNode>(kind);
-    JsonNode* container = node.get();
-    if (!cursor_) {
-        root_ = std::move(node);
-    } else {
-        AddValue(std::move(node));
-    }
-    cursor_ = container;
-}
-
-void YajlTreeReader::AddLabel(const unsigned char* text, std::size_t length) {
-    auto label = std::make_unique<JsonNode>(
-        JsonKind::Label, std::string(reinterpret_cast<const char*>(text), length));
-    JsonNode* node = label.get();
-    AttachChildFast(*cursor_, label);
-    cursor_ = node;
-}
-
-void YajlTreeReader::AddValue(std::unique_ptr<JsonNode> node) {
-    AttachChildFast(*cursor_, node);
-    if (cursor_->kind == JsonKind::Label) {
-        cursor_ = cursor_->parent;
-    }
-}
-
 void YajlTreeReader::Close() {
-    cursor_ = cursor_->parent;
-    if (!cursor_) {
-        handler_(root_.get());
-        FreeTree(root_);
-    } else if (cursor_->kind == JsonKind::Label) {
-        cursor_ = cursor_->parent;
+    if (builder.Close()) {
+        std::unique_ptr<JsonNode> root = builder.TakeRoot();
+        handler_(root.get());
+        FreeTree(root);
     }
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "json/json_node.h"
+#include "tree_builder.h"
 
 struct yajl_handle_t;
 
@@ -23,15 +24,11 @@ public:
     // False on a parse error.
     bool Feed(const char* data, std::size_t length);
 
-    // Called from the yajl callbacks.
-    void Open(JsonKind kind);
-    void AddLabel(const unsigned char* text, std::size_t length);
-    void AddValue(std::unique_ptr<JsonNode> node);
+    // Called from the yajl callbacks: the end of a container, and the builder they feed.
     void Close();
+    TreeBuilder builder;
 
 private:
     Handler handler_;
     yajl_handle_t* handle_;
-    std::unique_ptr<JsonNode> root_;
-    JsonNode* cursor_ = nullptr;
 };
