@@ -4,9 +4,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
-#include <QStyle>
-#include <QTextLayout>
 #include <QVBoxLayout>
 
 #include "app/console_layout.h"
@@ -14,6 +11,7 @@
 #include "console/color_scheme.h"
 #include "console/colors_dialog.h"
 #include "console/dialog_units.h"
+#include "console/long_name_line.h"
 #include "console/rotator_button.h"
 #include "console/rotator_window.h"
 #include "console/server_dialog.h"
@@ -41,38 +39,6 @@ Button* PlaceButton(Button* button, const char* text) {
     button->setText(QString::fromLatin1(text));
     return button;
 }
-
-// A long-name line: a one-line static text that wraps, so a name longer than the line shows
-// the whole words that fit (a word longer than the line breaks between glyphs), never part of
-// a glyph. The text is the server's as sent: "&" is part of a station's name, not a mnemonic.
-class LongNameLine : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QRect area = contentsRect();
-        QString laidOut = text();
-        laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
-        QTextLayout layout(laidOut, font(), painter.device());
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        QTextLine first = layout.createLine();
-        if (first.isValid()) {
-            first.setLineWidth(area.width());
-        }
-        layout.endLayout();
-        QString shown = first.isValid() ? laidOut.left(first.textLength()) : QString();
-        if (shown.endsWith(QChar::LineSeparator)) {
-            shown.chop(1);
-        }
-        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(),
-                              shown, foregroundRole());
-    }
-};
 
 QLabel* PlaceLabel(QWidget* face, int id, const char* text) {
     QLabel* label = new LongNameLine(QString::fromLatin1(text), face);
